@@ -1,0 +1,2 @@
+// The commerce pipeline's entry points and its asynchronous conventions.
+#pragma once

@@ -1,0 +1,71 @@
+// Product facts of one destination page: structured-data extractors, page-type
+// rules and tables, price/stock/condition rules and their assembly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include <boost/json/object.hpp>
+
+#include "tarvik/models/common.hpp"
+
+namespace tarvik::commerce {
+
+extern const std::array<std::string_view, 9> SOCIAL_DOMAINS;
+extern const std::array<std::string_view, 6> EDITORIAL_DOMAINS;
+extern const std::array<std::string_view, 7> PORTFOLIO_DOMAINS;
+extern const std::array<std::string_view, 18> ARTICLE_PATH_PATTERNS;
+extern const std::array<std::string_view, 12> PORTFOLIO_PATH_PATTERNS;
+extern const std::array<std::string_view, 10> CATALOG_PATH_PATTERNS;
+extern const std::array<std::string_view, 8> PORTFOLIO_KEYWORDS;
+extern const std::array<std::string_view, 8> GENERIC_TITLES;
+
+// The twelve page facts, in this order.
+struct PageFacts {
+  std::string title;
+  std::string merchant_name;
+  std::optional<std::string> brand;
+  std::optional<std::string> sku;
+  std::optional<models::NormalizedPrice> price;
+  std::optional<models::StockStatus> stock_status;
+  std::optional<models::ItemCondition> condition;
+  std::optional<std::string> primary_image_url;
+  std::optional<std::string> shipping_info;  // always none from page parsing
+  models::PageType page_type = models::PageType::UNCATEGORIZED;
+  std::int64_t match_score = 0;
+  std::string fetch_source = "serp_fallback";  // serp_fallback, ld_json, next_data, opengraph
+
+  // One JSON object with the twelve keys in order; price as
+  // {"raw","amount","currency"} or null, enumerations as their values.
+  std::string to_json() const;
+  bool operator==(const PageFacts&) const = default;
+};
+
+using MetaTags = std::unordered_map<std::string, std::string>;
+
+class DestinationMetadataParser {
+ public:
+  DestinationMetadataParser() = delete;
+
+  // Every JSON-LD product object of the page, in discovery order.
+  static std::vector<boost::json::object> _find_ld_json_products(std::string_view html);
+  // The product object of the page framework's serialised page data, or none.
+  static std::optional<boost::json::object> _find_next_data_product(std::string_view html);
+  // Lower-cased meta property/name -> trimmed content (last tag wins).
+  static MetaTags _extract_meta_tags(std::string_view html);
+  // The document title with whitespace collapsed, or none.
+  static std::optional<std::string> _extract_html_title(std::string_view html);
+
+  // Pure; the same inputs always give the same facts. Text must be UTF-8.
+  static PageFacts parse_metadata(std::optional<std::string_view> html, std::string_view direct_url,
+                                  std::string_view initial_title = "", std::string_view initial_merchant = "",
+                                  const std::optional<models::NormalizedPrice>& initial_price = std::nullopt,
+                                  std::optional<bool> initial_stock = std::nullopt, std::int64_t rank = 1);
+};
+
+}  // namespace tarvik::commerce

@@ -1,0 +1,35 @@
+// Parses free-text prices in many national styles into an amount and a code.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <re2/re2.h>
+
+#include "tarvik/models/common.hpp"
+
+namespace tarvik::commerce {
+
+inline constexpr std::string_view CURRENCY_TOKEN_PATTERN = "[\\$€£¥₹]|USD|EUR|GBP|CAD|AUD|INR|JPY|CNY";
+
+// Upper-cased currency token -> stored code (17 entries).
+extern const std::map<std::string, std::string, std::less<>> CURRENCY_MAP;
+
+// Rounds to two decimals, half to even on the exact binary value
+// (2.675 -> 2.67, 0.125 -> 0.12).
+double round2(double v);
+
+class PriceNormalizer {
+ public:
+  PriceNormalizer() = delete;
+  // Groups: 1 token before, 2 the number, 3 token after. Case-insensitive.
+  static const re2::RE2 PRICE_PATTERN;
+
+  // None for missing, blank or unreadable text; never throws for bad text.
+  static std::optional<models::NormalizedPrice> parse(std::optional<std::string_view> raw_price,
+                                                      std::optional<std::string_view> currency_hint = std::nullopt);
+};
+
+}  // namespace tarvik::commerce

@@ -1,0 +1,29 @@
+// Reading match and offer lists from JSON, the shapes that reverse-image and
+// shopping search APIs return.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tarvik/models/shopping.hpp"
+#include "tarvik/models/vizor.hpp"
+
+namespace tarvik::models {
+
+// Bad input: the message names the element index and the field, e.g.
+// "visual_matches[3].title: expected a string, got number".
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A top-level array of matches, or an object holding it under "visual_matches".
+// Unknown fields are ignored; a price may be text or an object with a text
+// "value". Invalid UTF-8 is repaired. Throws InputError; nothing partial.
+std::vector<VisualMatch> read_visual_matches(std::string_view json_text);
+// A top-level array of offers, or an object holding it under "shopping_results".
+std::vector<ShoppingOffer> read_shopping_offers(std::string_view json_text);
+
+}  // namespace tarvik::models

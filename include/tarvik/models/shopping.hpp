@@ -1,0 +1,27 @@
+// One offer of a shopping search.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tarvik::models {
+
+struct ShoppingOffer {
+  std::string title;
+  std::string link;
+  std::optional<std::string> source;           // merchant name
+  std::optional<std::string> price;            // price text as shown
+  std::optional<double> extracted_price;       // numeric price, when the search gives one
+  std::optional<std::string> currency;
+  std::optional<std::string> thumbnail;
+  std::optional<std::string> delivery;
+  std::optional<bool> in_stock;
+  std::optional<double> rating;
+  std::optional<std::int64_t> reviews;
+  std::optional<std::int64_t> position;
+
+  bool operator==(const ShoppingOffer&) const = default;
+};
+
+}  // namespace tarvik::models

@@ -1,0 +1,36 @@
+// JSON reading for page data: document order kept, a duplicated member keeps
+// its first position and its last value, every number read from its source
+// text as the correctly rounded double, nesting depth bounded.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <boost/json/value.hpp>
+
+namespace tarvik::json {
+
+inline constexpr std::size_t MAX_DEPTH = 512;
+
+// None for any parse error (including nesting deeper than max_depth).
+std::optional<boost::json::value> parse(std::string_view text, std::size_t max_depth = MAX_DEPTH);
+
+// The text form of a value as a dynamic-language reference prints it: an
+// integer gives its digits, a double its shortest round-trip text with a
+// decimal or an exponent (12.0, 1e+16), true/false give True/False, null gives
+// None, a string itself; arrays and objects a readable rendering.
+std::string text_form(const boost::json::value& v);
+
+// Truthiness: absent (nullptr), null, false, 0, 0.0, "", [] and {} are false.
+bool truthy(const boost::json::value* v);
+
+// Member of an object, or nullptr when absent or `v` is not an object.
+const boost::json::value* member(const boost::json::value& v, std::string_view key);
+
+// Numbers for tests where a number is expected: integers, doubles and
+// booleans (true as 1, false as 0). None for anything else.
+std::optional<double> as_number(const boost::json::value* v);
+
+}  // namespace tarvik::json
