@@ -1,1 +1,213 @@
-// (in progress)
+#include <cmath>
+#include <optional>
+
+#include "tarvik/models/commerce.hpp"
+#include "tarvik/models/common.hpp"
+#include "tarvik/util/json_writer.hpp"
+#include "tarvik/util/text.hpp"
+
+namespace tarvik::models {
+namespace {
+
+template <class Enum, std::size_t N>
+std::optional<Enum> lookup(std::string_view text, const std::pair<Enum, std::string_view> (&table)[N]) {
+  for (const auto& [member, name] : table)
+    if (name == text) return member;
+  return std::nullopt;
+}
+
+constexpr std::pair<MerchantCategory, std::string_view> kCategories[] = {
+    {MerchantCategory::MAJOR_MARKETPLACE, "major_marketplace"},
+    {MerchantCategory::RESELLER_SPECIALIST, "reseller_specialist"},
+    {MerchantCategory::OFFICIAL_BRAND, "official_brand"},
+    {MerchantCategory::UNVERIFIED, "unverified"},
+};
+constexpr std::pair<PageType, std::string_view> kPageTypes[] = {
+    {PageType::PRODUCT, "product"},     {PageType::MARKETPLACE, "marketplace"},
+    {PageType::ARTICLE, "article"},     {PageType::SOCIAL, "social"},
+    {PageType::PORTFOLIO, "portfolio"}, {PageType::UNCATEGORIZED, "uncategorized"},
+};
+constexpr std::pair<StockStatus, std::string_view> kStock[] = {
+    {StockStatus::IN_STOCK, "in_stock"},
+    {StockStatus::OUT_OF_STOCK, "out_of_stock"},
+    {StockStatus::PREORDER, "preorder"},
+};
+constexpr std::pair<ItemCondition, std::string_view> kConditions[] = {
+    {ItemCondition::NEW, "new"},
+    {ItemCondition::USED, "used"},
+    {ItemCondition::REFURBISHED, "refurbished"},
+};
+constexpr std::pair<Relevance, std::string_view> kRelevance[] = {
+    {Relevance::EXACT, "exact"},
+    {Relevance::HIGH, "high"},
+    {Relevance::MEDIUM, "medium"},
+    {Relevance::LOW, "low"},
+};
+
+template <class Enum, std::size_t N>
+std::string_view name_of(Enum v, const std::pair<Enum, std::string_view> (&table)[N]) {
+  for (const auto& [member, name] : table)
+    if (member == v) return name;
+  return {};
+}
+
+}  // namespace
+
+std::string_view value(MerchantCategory v) { return name_of(v, kCategories); }
+std::string_view value(PageType v) { return name_of(v, kPageTypes); }
+std::string_view value(StockStatus v) { return name_of(v, kStock); }
+std::string_view value(ItemCondition v) { return name_of(v, kConditions); }
+std::string_view value(Relevance v) { return name_of(v, kRelevance); }
+
+template <>
+std::optional<MerchantCategory> from_value<MerchantCategory>(std::string_view t) {
+  return lookup(t, kCategories);
+}
+template <>
+std::optional<PageType> from_value<PageType>(std::string_view t) {
+  return lookup(t, kPageTypes);
+}
+template <>
+std::optional<StockStatus> from_value<StockStatus>(std::string_view t) {
+  return lookup(t, kStock);
+}
+template <>
+std::optional<ItemCondition> from_value<ItemCondition>(std::string_view t) {
+  return lookup(t, kConditions);
+}
+template <>
+std::optional<Relevance> from_value<Relevance>(std::string_view t) {
+  return lookup(t, kRelevance);
+}
+
+NormalizedPrice::NormalizedPrice(std::string raw, double amount, std::string currency)
+    : raw_(std::move(raw)), amount_(amount), currency_(std::move(currency)) {
+  if (!std::isfinite(amount_)) throw std::invalid_argument("price amount must be finite");
+  if (amount_ < 0) throw std::invalid_argument("price amount must not be negative");
+  if (currency_.empty()) throw std::invalid_argument("price currency must not be empty");
+}
+
+EnrichedCommerceMatch EnrichedCommerceMatch::from_shopping_offer(const ShoppingOffer& offer) {
+  EnrichedCommerceMatch item;
+  item.title = offer.title;
+  item.direct_url = offer.link;
+  item.original_url = offer.link;
+  const std::string currency = offer.currency && !offer.currency->empty() ? *offer.currency : "USD";
+  if (offer.extracted_price && std::isfinite(*offer.extracted_price) && *offer.extracted_price >= 0) {
+    item.price = NormalizedPrice(offer.price.value_or(text::format_double(*offer.extracted_price)),
+                                 *offer.extracted_price, currency);
+  }
+  item.merchant_name = offer.source;
+  item.thumbnail = offer.thumbnail;
+  item.primary_image_url = offer.thumbnail;
+  // A shopping offer is a listing of the identified product itself.
+  item.match_score = 100;
+  item.page_type = PageType::PRODUCT;
+  if (offer.in_stock) item.stock_status = *offer.in_stock ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
+  item.shipping_info = offer.delivery;
+  item.source_engine = "shopping";
+  return item;
+}
+
+namespace {
+
+class Dumper {
+ public:
+  Dumper(int indent, bool exclude_none) : w_(indent), exclude_none_(exclude_none) {}
+
+  template <class T>
+  void field(std::string_view name, const T& v) {
+    w_.key(name);
+    put(v);
+  }
+  template <class T>
+  void field(std::string_view name, const std::optional<T>& v) {
+    if (!v && exclude_none_) return;
+    w_.key(name);
+    if (v)
+      put(*v);
+    else
+      w_.null();
+  }
+
+  void put(const std::string& s) { w_.value(s); }
+  void put(double d) { w_.value(d); }
+  void put(std::int64_t i) { w_.value(i); }
+  template <class Enum>
+    requires std::is_enum_v<Enum>
+  void put(Enum e) {
+    w_.value(value(e));
+  }
+  void put(const NormalizedPrice& p) {
+    w_.begin_object();
+    field("raw", p.raw());
+    field("amount", p.amount());
+    field("currency", p.currency());
+    w_.end_object();
+  }
+  void put(const EnrichedCommerceMatch& m) {
+    w_.begin_object();
+    field("title", m.title);
+    field("direct_url", m.direct_url);
+    field("original_url", m.original_url);
+    field("price", m.price);
+    field("merchant_name", m.merchant_name);
+    field("merchant_category", m.merchant_category);
+    field("thumbnail", m.thumbnail);
+    field("match_score", m.match_score);
+    field("page_type", m.page_type);
+    field("brand", m.brand);
+    field("sku", m.sku);
+    field("condition", m.condition);
+    field("stock_status", m.stock_status);
+    field("primary_image_url", m.primary_image_url);
+    field("shipping_info", m.shipping_info);
+    field("source_engine", m.source_engine);
+    field("relevance", m.relevance);
+    w_.end_object();
+  }
+  void put(const CommerceSummary& s) {
+    w_.begin_object();
+    field("total_matches", s.total_matches);
+    field("currency", s.currency);
+    field("commerce_items", s.commerce_items);
+    field("priced_items", s.priced_items);
+    field("min_price", s.min_price);
+    field("max_price", s.max_price);
+    field("median_price", s.median_price);
+    field("average_price", s.average_price);
+    field("in_stock_items", s.in_stock_items);
+    field("product_pages", s.product_pages);
+    field("marketplace_listings", s.marketplace_listings);
+    field("official_brand_items", s.official_brand_items);
+    field("reseller_items", s.reseller_items);
+    field("high_relevance_items", s.high_relevance_items);
+    field("best_price_url", s.best_price_url);
+    w_.end_object();
+  }
+  void put(const CommerceIntelligence& ci) {
+    w_.begin_object();
+    field("summary", ci.summary);
+    w_.key("items");
+    w_.begin_array();
+    for (const auto& item : ci.items) put(item);
+    w_.end_array();
+    w_.end_object();
+  }
+
+  std::string take() { return w_.take(); }
+
+ private:
+  json::JsonWriter w_;
+  bool exclude_none_;
+};
+
+}  // namespace
+
+std::string CommerceIntelligence::model_dump_json(int indent, bool exclude_none) const {
+  Dumper d(indent, exclude_none);
+  d.put(*this);
+  return d.take();
+}
+
+}  // namespace tarvik::models
