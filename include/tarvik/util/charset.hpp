@@ -1,0 +1,20 @@
+// Decoding page bytes of any declared charset to UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvik::charset {
+
+// Page bytes as UTF-8: valid UTF-8 without a BOM is returned as is; otherwise
+// the charset is taken from a byte-order mark, then from a <meta charset> or
+// <meta http-equiv="Content-Type" content="...charset=..."> declaration near the
+// top of the page, else windows-1252, and converted through ICU. Bytes that do
+// not convert become U+FFFD; the result is always valid UTF-8.
+std::string decode_page(std::string_view bytes);
+
+// Converts bytes in the named charset to UTF-8; an unknown charset name is
+// treated as windows-1252.
+std::string to_utf8(std::string_view bytes, std::string_view charset);
+
+}  // namespace tarvik::charset
