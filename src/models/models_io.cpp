@@ -87,7 +87,7 @@ class Element {
           *currency_out = std::string(cur->value().get_string());
         return std::string(it->value().get_string());
       }
-      if (it == o.end() || it->value().is_null()) return std::nullopt;
+      if (it != o.end() && it->value().is_null()) return std::nullopt;
     }
     wrong(field, "a string or an object with a text \"value\"", *v);
   }
