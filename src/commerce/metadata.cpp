@@ -1,1 +1,880 @@
-// (in progress)
+// Assembly of one destination page's product facts: the working state starts
+// from what the search result said, is refined by the page's structured data,
+// meta tags, shop markup and URL, and ends as twelve flat facts.
+
+#include "tarvik/commerce/metadata.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include <boost/json.hpp>
+#include <re2/re2.h>
+#include <unicode/casemap.h>
+#include <unicode/uchar.h>
+
+#include "tarvik/commerce/classifier.hpp"
+#include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/commerce/unwrapper.hpp"
+#include "tarvik/util/html.hpp"
+#include "tarvik/util/json.hpp"
+#include "tarvik/util/json_writer.hpp"
+#include "tarvik/util/text.hpp"
+
+namespace tarvik::commerce {
+namespace {
+
+namespace bj = boost::json;
+using models::ItemCondition;
+using models::NormalizedPrice;
+using models::PageType;
+using models::StockStatus;
+using text::contains;
+
+// The blogging platform whose pages count as articles in the Open Graph stage.
+constexpr std::string_view MEDIUM_DOMAIN = "medium.com";
+
+// Pages of this many characters or fewer are not read.
+constexpr std::size_t MIN_PAGE_CHARS = 200;
+
+// ---------------------------------------------------------------------------
+// Markup patterns, compiled once. Case-insensitive ones use RE2's Unicode case
+// folding. Where a digit is wanted any Unicode decimal digit is accepted (and
+// converted), and word boundaries are Unicode-aware: RE2's \d and \b are ASCII.
+
+const RE2& re(const char* pattern) {
+  // Leaked on purpose: patterns live as long as the process and may be used
+  // from any thread, also during static destruction of other units.
+  auto* r = new RE2(pattern);
+  if (!r->ok()) throw std::logic_error("bad built-in pattern: " + r->error());
+  return *r;
+}
+
+struct Patterns {
+  const RE2& shop_price = re(
+      R"((?i)class=["'][^"']*woocommerce-Price-amount[^"']*["'][^>]*>(?:<bdi>)?(?:<span[^>]*>[^<]*</span>)?([\p{Nd},]+(?:\.\p{Nd}{2})?))");
+  const RE2& micro_price = re(R"((?i)itemprop=["']price["'][^>]*content=["']([\p{Nd},]+(?:\.\p{Nd}{2})?)["'])");
+  const RE2& micro_currency = re(R"((?i)itemprop=["']priceCurrency["'][^>]*content=["']([A-Z]{3})["'])");
+  const RE2& sku_itemprop = re(R"((?i)itemprop=["']sku["'][^>]*content=["']([^"']+)["'])");
+  const RE2& sku_span = re(R"((?i)<span[^>]*class=["'][^"']*sku[^"']*["'][^>]*>([^<]+)</span>)");
+  const RE2& sku_data = re(R"((?i)data-product_sku=["']([^"']+)["'])");
+  // A class attribute holding the word; a word character is a letter, a
+  // number or "_", as in Unicode-aware regular expressions.
+  const RE2& class_instock = re(R"((?i)class=["'](?:[^"']*[^"'\pL\pN_])?instock(?:[^"'\pL\pN_][^"']*)?["'])");
+  const RE2& class_outofstock =
+      re(R"((?i)class=["'](?:[^"']*[^"'\pL\pN_])?outofstock(?:[^"'\pL\pN_][^"']*)?["'])");
+};
+
+const Patterns& patterns() {
+  static const Patterns p;
+  return p;
+}
+
+// ---------------------------------------------------------------------------
+// Domain tests. A table entry matches only where it covers whole labels: it
+// starts at the start of the domain or after a ".", and ends at the end of the
+// domain or before a "." or ":" (so m.youtube.com and amazon.com.mx match
+// their entries, while rolex.com does not match x.com).
+
+bool domain_has(std::string_view domain, std::string_view entry) {
+  if (entry.empty()) return false;
+  for (std::size_t pos = domain.find(entry); pos != std::string_view::npos; pos = domain.find(entry, pos + 1)) {
+    const std::size_t end = pos + entry.size();
+    const bool starts = pos == 0 || domain[pos - 1] == '.';
+    const bool ends = end == domain.size() || domain[end] == '.' || domain[end] == ':';
+    if (starts && ends) return true;
+  }
+  return false;
+}
+
+template <class Table>
+bool domain_in(std::string_view domain, const Table& table) {
+  return std::any_of(std::begin(table), std::end(table), [&](std::string_view e) { return domain_has(domain, e); });
+}
+
+template <class Table>
+bool contains_any(std::string_view hay, const Table& table) {
+  return std::any_of(std::begin(table), std::end(table), [&](std::string_view e) { return contains(hay, e); });
+}
+
+bool ends_with(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+bool is_generic_title(std::string_view lowered) {
+  return std::find(GENERIC_TITLES.begin(), GENERIC_TITLES.end(), lowered) != GENERIC_TITLES.end();
+}
+
+// Lower-cased network location with every "www." removed (one left-to-right
+// pass, linear also for hostile input).
+std::string domain_of(std::string_view netloc) {
+  const std::string lowered = text::to_lower(netloc);
+  std::string out;
+  out.reserve(lowered.size());
+  std::size_t i = 0;
+  while (i < lowered.size()) {
+    const std::size_t hit = lowered.find("www.", i);
+    if (hit == std::string::npos) {
+      out.append(lowered, i, std::string::npos);
+      break;
+    }
+    out.append(lowered, i, hit - i);
+    i = hit + 4;
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+// JSON helpers.
+
+const bj::value* get(const bj::object& o, std::string_view key) {
+  const auto it = o.find(key);
+  return it == o.end() ? nullptr : &it->value();
+}
+
+// The first truthy member among `keys`, or nullptr.
+const bj::value* first_truthy(const bj::object& o, std::initializer_list<std::string_view> keys) {
+  for (std::string_view k : keys)
+    if (const bj::value* v = get(o, k); json::truthy(v)) return v;
+  return nullptr;
+}
+
+// The first truthy member among `keys`; when none is truthy, the last key's
+// member itself (nullptr when absent).
+const bj::value* first_truthy_or_last(const bj::object& o, std::initializer_list<std::string_view> keys) {
+  if (const bj::value* v = first_truthy(o, keys)) return v;
+  return get(o, *(keys.end() - 1));
+}
+
+bool is_none(const bj::value* v) { return v == nullptr || v->is_null(); }
+
+bool is_bool(const bj::value* v, bool b) { return v != nullptr && v->is_bool() && v->get_bool() == b; }
+
+bool is_number_equal_zero(const bj::value* v) {
+  const auto n = json::as_number(v);
+  return n && *n == 0.0;
+}
+
+std::string trimmed(std::string_view s) { return std::string(text::trim(s)); }
+
+std::string lowered_text_form(const bj::value* v) { return v ? text::to_lower(json::text_form(*v)) : std::string(); }
+
+// ---------------------------------------------------------------------------
+// Number conversion of markup prices: the digits (any Unicode decimal digit)
+// without ",". None for nothing left, or for a value that is not finite.
+
+std::optional<double> markup_amount(std::string_view group) {
+  std::string ascii;
+  ascii.reserve(group.size());
+  std::size_t i = 0;
+  while (i < group.size()) {
+    const char32_t cp = text::next_code_point(group, i);
+    if (cp == ',') continue;
+    if (cp == '.') {
+      ascii.push_back('.');
+      continue;
+    }
+    const int32_t d = u_charDigitValue(static_cast<UChar32>(cp));
+    if (d < 0 || d > 9) return std::nullopt;
+    ascii.push_back(static_cast<char>('0' + d));
+  }
+  if (ascii.empty()) return std::nullopt;
+  double v = 0;
+  const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+  if (res.ec != std::errc() || res.ptr != ascii.data() + ascii.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// cents / 100 rounded to two decimals; none when the result is not finite.
+std::optional<double> from_cents(double cents) {
+  const double v = round2(cents / 100.0);
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// ---------------------------------------------------------------------------
+// Searches of the raw page.
+
+bool ascii_ieq(char a, char b) {
+  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  return lower(a) == lower(b);
+}
+
+// Whether `term` (lower-case ASCII) stands at s[i]; a "k" of the term also
+// accepts U+212A KELVIN SIGN, which lower-cases to "k". Advances i past it.
+bool term_at(std::string_view s, std::size_t& i, std::string_view term) {
+  std::size_t j = i;
+  for (char t : term) {
+    if (j < s.size() && ascii_ieq(s[j], t)) {
+      ++j;
+    } else if (t == 'k' && s.substr(j, 3) == "\xE2\x84\xAA") {
+      j += 3;
+    } else {
+      return false;
+    }
+  }
+  i = j;
+  return true;
+}
+
+// Whether the lower-cased page contains "schema.org/instock" and/or
+// "schema.org/outofstock", found in one pass without lower-casing the page.
+// Only U+212A lower-cases to an ASCII letter that these terms use (U+0130
+// lower-cases to "i" plus a combining dot, which can never form them).
+struct SchemaStock {
+  bool in = false;
+  bool out = false;
+};
+
+SchemaStock schema_stock_terms(std::string_view html) {
+  SchemaStock r;
+  static constexpr std::string_view host = "schema.org/";
+  std::size_t pos = 0;
+  while (pos < html.size() && !(r.in && r.out)) {
+    // Candidates start at an "s" or "S"; scan with memchr-like searches for both.
+    const std::size_t a = html.find('s', pos);
+    const std::size_t b = html.find('S', pos);
+    const std::size_t p = std::min(a, b);
+    if (p == std::string_view::npos) break;
+    std::size_t i = p;
+    if (term_at(html, i, host)) {
+      std::size_t j = i;
+      if (term_at(html, j, "instock")) r.in = true;
+      j = i;
+      if (term_at(html, j, "outofstock")) r.out = true;
+    }
+    pos = p + 1;
+  }
+  return r;
+}
+
+// ---------------------------------------------------------------------------
+// Title-casing of a URL segment: every letter that starts the text or follows
+// a character that is not a letter takes its full title-case mapping, every
+// other letter its full lower-case mapping; everything else is unchanged. A
+// letter is a code point of general category L.
+
+std::string title_case_run(std::string_view run) {
+  UErrorCode err = U_ZERO_ERROR;
+  std::string out(run.size() * 3 + 16, '\0');
+  const uint32_t options = U_TITLECASE_WHOLE_STRING | U_TITLECASE_NO_BREAK_ADJUSTMENT;
+  int32_t n = icu::CaseMap::utf8ToTitle("", options, nullptr, run.data(), static_cast<int32_t>(run.size()),
+                                        out.data(), static_cast<int32_t>(out.size()), nullptr, err);
+  if (err == U_BUFFER_OVERFLOW_ERROR) {
+    err = U_ZERO_ERROR;
+    out.assign(static_cast<std::size_t>(n), '\0');
+    n = icu::CaseMap::utf8ToTitle("", options, nullptr, run.data(), static_cast<int32_t>(run.size()), out.data(),
+                                  static_cast<int32_t>(out.size()), nullptr, err);
+  }
+  if (U_FAILURE(err)) return std::string(run);
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+std::string title_case(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t i = 0;
+  while (i < s.size()) {
+    std::size_t start = i;
+    const bool letter = u_isalpha(static_cast<UChar32>(text::next_code_point(s, i)));
+    std::size_t end = i;
+    while (end < s.size()) {
+      std::size_t k = end;
+      if (static_cast<bool>(u_isalpha(static_cast<UChar32>(text::next_code_point(s, k)))) != letter) break;
+      end = k;
+    }
+    i = end;
+    const std::string_view run = s.substr(start, end - start);
+    if (letter)
+      out += title_case_run(run);
+    else
+      out.append(run);
+  }
+  return out;
+}
+
+// The last non-empty segment of a URL path, "-" and "_" as spaces,
+// title-cased; none when the path has no non-empty segment.
+std::optional<std::string> title_from_path(std::string_view path) {
+  while (!path.empty() && path.front() == '/') path.remove_prefix(1);
+  while (!path.empty() && path.back() == '/') path.remove_suffix(1);
+  std::string_view last;
+  std::size_t i = 0;
+  while (i <= path.size()) {
+    std::size_t slash = path.find('/', i);
+    if (slash == std::string_view::npos) slash = path.size();
+    if (slash > i) last = path.substr(i, slash - i);
+    i = slash + 1;
+  }
+  if (last.empty()) return std::nullopt;
+  std::string seg(last);
+  std::replace(seg.begin(), seg.end(), '-', ' ');
+  std::replace(seg.begin(), seg.end(), '_', ' ');
+  return title_case(seg);
+}
+
+// ---------------------------------------------------------------------------
+// Working state of one call.
+
+struct State {
+  std::string direct_url;
+  std::string domain;
+  std::string path;
+  std::string title;
+  std::string merchant;
+  std::optional<std::string> brand;
+  std::optional<std::string> sku;
+  std::optional<std::string> image;
+  std::optional<double> amount;
+  std::optional<std::string> currency;
+  std::optional<StockStatus> stock;
+  std::optional<ItemCondition> condition;
+  PageType page_type = PageType::UNCATEGORIZED;
+  std::string fetch_source = "serp_fallback";
+  bool social = false;
+
+  bool currency_empty() const { return !currency || currency->empty(); }
+  bool brand_empty() const { return !brand || brand->empty(); }
+  bool sku_empty() const { return !sku || sku->empty(); }
+  bool image_empty() const { return !image || image->empty(); }
+
+  void promote_for_structured_data() {
+    if (page_type != PageType::MARKETPLACE) page_type = PageType::PRODUCT;
+  }
+  void promote_for_markup_price() {
+    if (page_type == PageType::UNCATEGORIZED) page_type = PageType::PRODUCT;
+  }
+  // Amount and, when still empty, currency from a parsed price text.
+  bool fill_from_parsed(const std::optional<NormalizedPrice>& p) {
+    if (!p) return false;
+    amount = p->amount();
+    if (currency_empty()) currency = p->currency();
+    return true;
+  }
+};
+
+std::optional<NormalizedPrice> parse_price(const bj::value& v, std::optional<std::string_view> hint = std::nullopt) {
+  return PriceNormalizer::parse(json::text_form(v), hint);
+}
+
+// ---------------------------------------------------------------------------
+// JSON-LD offer: price, currency, stock and condition.
+
+void read_ld_offer(State& st, const bj::value* offers) {
+  const bj::object* offer = nullptr;
+  if (offers && offers->is_object()) {
+    offer = &offers->get_object();
+  } else if (offers && offers->is_array() && !offers->get_array().empty()) {
+    // A first entry that is not an object is treated as no offer.
+    offer = offers->get_array().front().if_object();
+  }
+  if (!offer || offer->empty()) return;
+
+  const bj::value* price = first_truthy_or_last(*offer, {"price", "lowPrice", "highPrice"});
+  // A "priceCurrency" that is not text is treated as no hint.
+  std::optional<std::string> hint;
+  if (const bj::value* c = get(*offer, "priceCurrency"); c && c->is_string()) hint = std::string(c->get_string());
+
+  if (!is_none(price)) {
+    if (const auto parsed = parse_price(*price, hint)) {
+      st.amount = parsed->amount();
+      st.currency = parsed->currency();
+    }
+  }
+  if (st.currency_empty()) st.currency = hint;
+
+  const std::string availability = lowered_text_form(get(*offer, "availability"));
+  if (contains(availability, "instock"))
+    st.stock = StockStatus::IN_STOCK;
+  else if (contains(availability, "outofstock") || contains(availability, "soldout"))
+    st.stock = StockStatus::OUT_OF_STOCK;
+  else if (contains(availability, "preorder"))
+    st.stock = StockStatus::PREORDER;
+
+  const std::string cond = lowered_text_form(get(*offer, "itemCondition"));
+  if (contains(cond, "newcondition") || contains(cond, "new"))
+    st.condition = ItemCondition::NEW;
+  else if (contains(cond, "usedcondition") || contains(cond, "used"))
+    st.condition = ItemCondition::USED;
+  else if (contains(cond, "refurbishedcondition") || contains(cond, "refurbished"))
+    st.condition = ItemCondition::REFURBISHED;
+}
+
+// Text form of a JSON-LD image value: the first element of a non-empty list,
+// the text itself, or (for a whole image, not a variant's) an object's "url".
+std::optional<std::string> image_of(const bj::value& v, bool object_url) {
+  if (v.is_array()) {
+    if (!v.get_array().empty()) return json::text_form(v.get_array().front());
+    return std::nullopt;
+  }
+  if (v.is_string()) return std::string(v.get_string());
+  if (object_url && v.is_object())
+    if (const bj::value* url = get(v.get_object(), "url")) return json::text_form(*url);
+  return std::nullopt;
+}
+
+void read_ld_product(State& st, const std::vector<bj::object>& products) {
+  const bj::object* product = &products.front();
+  for (const bj::object& p : products) {
+    if (json::truthy(get(p, "offers")) || json::truthy(get(p, "sku")) || json::truthy(get(p, "hasVariant"))) {
+      product = &p;
+      break;
+    }
+  }
+  st.fetch_source = "ld_json";
+  st.promote_for_structured_data();
+
+  if (const bj::value* name = get(*product, "name"); name && name->is_string()) {
+    const std::string_view n = name->get_string();
+    if (!text::is_blank(n)) st.title = trimmed(html::unescape(n));
+  }
+
+  if (const bj::value* brand = get(*product, "brand")) {
+    if (brand->is_object()) {
+      if (const bj::value* bn = get(brand->get_object(), "name")) st.brand = trimmed(json::text_form(*bn));
+    } else if (brand->is_string()) {
+      st.brand = trimmed(brand->get_string());
+    }
+  }
+
+  if (const bj::value* sku = first_truthy(*product, {"sku", "gtin13", "gtin12", "gtin8", "mpn"}))
+    st.sku = trimmed(json::text_form(*sku));
+
+  if (const bj::value* image = get(*product, "image")) st.image = image_of(*image, true);
+
+  const bj::value* offers = get(*product, "offers");
+  if (!json::truthy(offers)) {
+    if (const bj::value* variants = get(*product, "hasVariant"); variants && variants->is_array()) {
+      for (const bj::value& vv : variants->get_array()) {
+        const bj::object* variant = vv.if_object();
+        if (!variant) continue;
+        if (const bj::value* vo = get(*variant, "offers"); json::truthy(vo)) offers = vo;
+        if (const bj::value* vs = get(*variant, "sku"); st.sku_empty() && json::truthy(vs))
+          st.sku = trimmed(json::text_form(*vs));
+        if (const bj::value* vi = get(*variant, "image"); st.image_empty() && json::truthy(vi))
+          st.image = image_of(*vi, false);
+        if (json::truthy(offers)) break;
+      }
+    }
+  }
+  if (!json::truthy(offers)) {
+    for (const bj::object& p : products) {
+      const bj::value* po = get(p, "offers");
+      if (!json::truthy(po)) continue;
+      offers = po;
+      if (const bj::value* ps = get(p, "sku"); st.sku_empty() && json::truthy(ps))
+        st.sku = trimmed(json::text_form(*ps));
+      break;
+    }
+  }
+  read_ld_offer(st, offers);
+}
+
+// ---------------------------------------------------------------------------
+// Next-data product: title, brand, SKU, stock, price and condition.
+
+// Amount from a cents value: taken when the value is truthy, a number and
+// above zero. Returns whether the branch applied (even when the amount was
+// not finite and so not taken).
+bool fill_from_cents(State& st, const bj::value* cents) {
+  const auto n = json::as_number(cents);
+  if (!json::truthy(cents) || !n || !(*n > 0)) return false;
+  if (const auto amount = from_cents(*n)) {
+    st.amount = amount;
+    if (st.currency_empty()) st.currency = "USD";
+  }
+  return true;
+}
+
+void read_next_data_stock_and_price(State& st, const bj::object& p) {
+  bool sold_out = is_bool(get(p, "isSoldOut"), true) || is_bool(get(p, "isOutOfStock"), true) ||
+                  is_bool(get(p, "outOfStock"), true) || is_bool(get(p, "inStock"), false) ||
+                  is_bool(get(p, "isAvailable"), false) || is_bool(get(p, "available"), false);
+
+  const std::string status = lowered_text_form(first_truthy(p, {"status", "stockStatus", "availability"}));
+  for (std::string_view term : {"outofstock", "soldout", "sold_out", "unavailable"})
+    if (contains(status, term)) sold_out = true;
+
+  if (is_number_equal_zero(get(p, "sellingCount"))) sold_out = true;
+  if (is_number_equal_zero(first_truthy_or_last(p, {"inventoryCount", "quantity", "stockCount"}))) sold_out = true;
+  const bj::value* cents =
+      first_truthy_or_last(p, {"lowestPriceCents", "newLowestPriceCents", "priceCents", "currentPriceCents"});
+  if (is_number_equal_zero(cents)) sold_out = true;
+
+  if (sold_out) {
+    st.stock = StockStatus::OUT_OF_STOCK;
+    st.amount.reset();
+    return;
+  }
+  st.stock = StockStatus::IN_STOCK;
+  if (!st.amount) {
+    if (fill_from_cents(st, cents)) {
+    } else if (const bj::value* price = get(p, "price"); json::truthy(price)) {
+      st.fill_from_parsed(parse_price(*price));
+    } else if (const bj::value* alt = first_truthy(p, {"currentPrice", "salePrice"})) {
+      st.fill_from_parsed(parse_price(*alt));
+    }
+  }
+  if (!st.amount) {
+    const bj::value* retail = first_truthy_or_last(p, {"retailPriceCents", "specialDisplayPriceCents", "msrpCents"});
+    if (fill_from_cents(st, retail)) {
+    } else if (const bj::value* alt = first_truthy(p, {"retailPrice", "msrp"})) {
+      st.fill_from_parsed(parse_price(*alt));
+    }
+  }
+}
+
+void read_next_data_product(State& st, const bj::object& p) {
+  st.fetch_source = "next_data";
+  st.promote_for_structured_data();
+
+  if (const bj::value* name = first_truthy(p, {"name", "title"}); name && name->is_string()) {
+    const std::string_view n = name->get_string();
+    if (!text::is_blank(n)) st.title = trimmed(html::unescape(n));
+  }
+  if (const bj::value* brand = first_truthy(p, {"brandName", "brand"}); brand && brand->is_string()) {
+    const std::string_view b = brand->get_string();
+    if (!text::is_blank(b)) st.brand = trimmed(b);
+  }
+  if (const bj::value* sku = get(p, "sku"); json::truthy(sku)) st.sku = trimmed(json::text_form(*sku));
+
+  read_next_data_stock_and_price(st, p);
+  st.condition = ItemCondition::NEW;
+}
+
+// ---------------------------------------------------------------------------
+// Open Graph stage and meta-tag fill-ins.
+
+const std::string* meta_get(const MetaTags& meta, std::string_view key) {
+  const auto it = meta.find(std::string(key));
+  return it == meta.end() ? nullptr : &it->second;
+}
+
+void open_graph_stage(State& st, const MetaTags& meta) {
+  const std::string* og = meta_get(meta, "og:type");
+  const std::string og_type = og ? text::to_lower(*og) : std::string();
+  if (contains(og_type, "product") || contains(st.direct_url, "/product")) {
+    st.page_type = PageType::PRODUCT;
+  } else if (contains(og_type, "article") || contains(st.direct_url, "/blog/") || contains(st.direct_url, "/news/") ||
+             domain_has(st.domain, MEDIUM_DOMAIN)) {
+    st.page_type = PageType::ARTICLE;
+  }
+  st.fetch_source = "opengraph";
+}
+
+void meta_fill_ins(State& st, const MetaTags& meta) {
+  if (st.brand_empty() && !st.social) {
+    const std::string* chosen = nullptr;
+    auto short_enough = [](const std::string& v) {
+      const std::size_t n = text::length(v);
+      return n >= 2 && n <= 30;
+    };
+    if (const std::string* v = meta_get(meta, "og:brand")) {
+      chosen = v;
+    } else if (const std::string* v2 = meta_get(meta, "product:brand")) {
+      chosen = v2;
+    } else if (const std::string* a = meta_get(meta, "author"); a && short_enough(*a) && !contains(*a, "http")) {
+      chosen = a;
+    } else if (const std::string* s = meta_get(meta, "og:site_name"); s && short_enough(*s)) {
+      chosen = s;
+    }
+    if (chosen) st.brand = html::unescape(*chosen);
+  }
+
+  if (st.image_empty())
+    if (const std::string* img = meta_get(meta, "og:image")) st.image = html::unescape(*img);
+
+  const std::string* meta_currency = meta_get(meta, "product:price:currency");
+  if (!st.amount)
+    if (const std::string* a = meta_get(meta, "product:price:amount"))
+      st.fill_from_parsed(PriceNormalizer::parse(*a, meta_currency ? std::optional<std::string_view>(*meta_currency)
+                                                                   : std::nullopt));
+  if (st.currency_empty() && meta_currency) st.currency = text::to_upper(*meta_currency);
+
+  if (!st.stock)
+    if (const std::string* av = meta_get(meta, "product:availability")) {
+      const std::string a = text::to_lower(*av);
+      if (contains(a, "instock"))
+        st.stock = StockStatus::IN_STOCK;
+      else if (contains(a, "outofstock"))
+        st.stock = StockStatus::OUT_OF_STOCK;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Markup fallbacks (pages of non-social domains).
+
+void markup_price(State& st, std::string_view html) {
+  const Patterns& pt = patterns();
+  re2::StringPiece group;
+  if (!st.amount && RE2::PartialMatch(html, pt.shop_price, &group)) {
+    if (const auto v = markup_amount(std::string_view(group))) {
+      st.amount = v;
+      if (st.currency_empty()) st.currency = "USD";
+      st.promote_for_markup_price();
+    }
+  }
+  if (!st.amount && RE2::PartialMatch(html, pt.micro_price, &group)) {
+    if (const auto v = markup_amount(std::string_view(group))) {
+      st.amount = v;
+      re2::StringPiece code;
+      if (RE2::PartialMatch(html, pt.micro_currency, &code)) st.currency = text::to_upper(std::string_view(code));
+      st.promote_for_markup_price();
+    }
+  }
+}
+
+void markup_sku(State& st, std::string_view html) {
+  if (!st.sku_empty()) return;
+  const Patterns& pt = patterns();
+  re2::StringPiece group;
+  for (const RE2* p : {&pt.sku_itemprop, &pt.sku_span, &pt.sku_data}) {
+    if (!RE2::PartialMatch(html, *p, &group)) continue;
+    const std::string_view v = text::trim(std::string_view(group));
+    if (!v.empty()) st.sku = std::string(v);
+    return;
+  }
+}
+
+void markup_stock(State& st, std::string_view html) {
+  if (st.stock) return;
+  const Patterns& pt = patterns();
+  const SchemaStock schema = schema_stock_terms(html);
+  if (schema.in || RE2::PartialMatch(html, pt.class_instock))
+    st.stock = StockStatus::IN_STOCK;
+  else if (schema.out || RE2::PartialMatch(html, pt.class_outofstock))
+    st.stock = StockStatus::OUT_OF_STOCK;
+}
+
+// Replaces a missing, generic, very short or merchant-equal title with the
+// page's own "og:title" or document title.
+void title_from_page(State& st, const MetaTags& meta, const std::optional<std::string>& html_title) {
+  const std::string lt = text::to_lower(st.title);
+  if (!(is_generic_title(lt) || text::length(st.title) <= 3 || lt == text::to_lower(st.merchant))) return;
+  if (const std::string* og = meta_get(meta, "og:title"); og && !og->empty() && !is_generic_title(text::to_lower(*og))) {
+    st.title = html::unescape(*og);
+  } else if (html_title && !html_title->empty() && !is_generic_title(text::to_lower(*html_title))) {
+    st.title = html::unescape(*html_title);
+  }
+}
+
+void read_page(State& st, std::string_view html) {
+  const MetaTags meta = DestinationMetadataParser::_extract_meta_tags(html);
+  const std::vector<bj::object> products = DestinationMetadataParser::_find_ld_json_products(html);
+  const std::optional<bj::object> next_data = DestinationMetadataParser::_find_next_data_product(html);
+  const std::optional<std::string> html_title = DestinationMetadataParser::_extract_html_title(html);
+
+  if (!st.social && !products.empty())
+    read_ld_product(st, products);
+  else if (!st.social && next_data && !next_data->empty())
+    read_next_data_product(st, *next_data);
+
+  if (st.fetch_source == "serp_fallback" && !st.social) open_graph_stage(st, meta);
+  meta_fill_ins(st, meta);
+
+  if (!st.social) {
+    markup_price(st, html);
+    markup_sku(st, html);
+    markup_stock(st, html);
+  }
+  title_from_page(st, meta, html_title);
+}
+
+// ---------------------------------------------------------------------------
+// Steps for every item, read or not.
+
+void title_from_url(State& st) {
+  if (!is_generic_title(text::to_lower(st.title))) return;
+  if (text::length(st.merchant) > 5 && !contains(st.domain, text::to_lower(st.merchant))) {
+    st.title = st.merchant;
+    st.merchant = st.domain;
+    return;
+  }
+  if (auto t = title_from_path(st.path)) st.title = std::move(*t);
+}
+
+void swap_title_and_merchant(State& st) {
+  if (text::split_ws(st.title).size() > 1 || st.merchant.empty() || text::split_ws(st.merchant).size() < 3) return;
+  if (st.brand_empty()) st.brand = st.title;
+  std::swap(st.title, st.merchant);
+}
+
+constexpr std::string_view PRODUCT_PATH_FRAGMENTS[] = {"/product", "/products/", "/item/", "/goods/"};
+
+void final_path_rules(State& st) {
+  if (st.page_type != PageType::UNCATEGORIZED || st.social) return;
+  const std::string path = text::to_lower(st.path);
+  const std::string title = text::to_lower(st.title);
+  if (st.amount ||
+      (contains_any(path, PRODUCT_PATH_FRAGMENTS) && (st.sku.has_value() || st.fetch_source != "serp_fallback"))) {
+    st.page_type = PageType::PRODUCT;
+  } else if (contains_any(path, ARTICLE_PATH_PATTERNS) || domain_in(st.domain, EDITORIAL_DOMAINS)) {
+    st.page_type = PageType::ARTICLE;
+  } else if (contains_any(path, PORTFOLIO_PATH_PATTERNS) || contains_any(title, PORTFOLIO_KEYWORDS) ||
+             domain_in(st.domain, PORTFOLIO_DOMAINS)) {
+    st.page_type = PageType::PORTFOLIO;
+  } else if (contains_any(path, CATALOG_PATH_PATTERNS) || ends_with(st.domain, ".shop") ||
+             ends_with(st.domain, ".store") || ends_with(st.domain, ".boutique")) {
+    st.page_type = PageType::PRODUCT;
+  }
+}
+
+bool is_product_like(PageType t) { return t == PageType::PRODUCT || t == PageType::MARKETPLACE; }
+
+void product_refinements(State& st) {
+  if (!is_product_like(st.page_type)) return;
+  const std::string title = text::to_lower(st.title);
+  if (!st.condition) {
+    if (contains(title, "refurbished") || contains(title, "renewed"))
+      st.condition = ItemCondition::REFURBISHED;
+    else if (contains(title, "pre-owned") || contains(title, "vintage") || contains(title, "used") ||
+             contains(title, "thrift"))
+      st.condition = ItemCondition::USED;
+  }
+  if (!st.stock && st.amount && !contains(title, "sold out") && !contains(title, "out of stock"))
+    st.stock = StockStatus::IN_STOCK;
+  if (st.brand_empty() && text::length(st.merchant) > 2 && !contains(st.domain, text::to_lower(st.merchant)))
+    st.brand = st.merchant;
+}
+
+std::int64_t match_score(std::int64_t rank, const State& st) {
+  // Wide arithmetic: a hostile rank must not overflow.
+  const __int128 raw = static_cast<__int128>(98) - static_cast<__int128>(3) * (static_cast<__int128>(rank) - 1);
+  const __int128 top = std::numeric_limits<std::int64_t>::max();
+  std::int64_t score = static_cast<std::int64_t>(std::clamp<__int128>(raw, 50, top));
+  if (!st.brand_empty() && contains(text::to_lower(st.title), text::to_lower(*st.brand)))
+    score = std::min<std::int64_t>(score >= top - 2 ? score : score + 2, 99);
+  return score;
+}
+
+std::optional<NormalizedPrice> price_record(const State& st) {
+  if (!st.amount || !std::isfinite(*st.amount) || *st.amount < 0) return std::nullopt;
+  const std::string currency = st.currency_empty() ? std::string("USD") : *st.currency;
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, *st.amount, std::chars_format::fixed, 2);
+  if (res.ec != std::errc()) return std::nullopt;
+  std::string raw(buf, res.ptr);
+  raw += ' ';
+  raw += currency;
+  return NormalizedPrice(std::move(raw), *st.amount, currency);
+}
+
+std::string valid_text(std::string_view s) { return text::is_valid_utf8(s) ? std::string(s) : text::repair_utf8(s); }
+
+bool longer_than(std::string_view s, std::size_t chars) {
+  // A code point takes at most four bytes.
+  if (s.size() > 4 * chars) return true;
+  if (s.size() <= chars) return false;
+  return text::length(s) > chars;
+}
+
+}  // namespace
+
+PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_view> html, std::string_view direct_url,
+                                                    std::string_view initial_title,
+                                                    std::string_view initial_merchant,
+                                                    const std::optional<models::NormalizedPrice>& initial_price,
+                                                    std::optional<bool> initial_stock, std::int64_t rank) {
+  State st;
+  st.direct_url = valid_text(direct_url);
+  try {
+    SplitURL parts = split_url(st.direct_url);
+    st.domain = domain_of(parts.netloc);
+    st.path = std::move(parts.path);
+  } catch (const InvalidURLError&) {
+    // A URL that cannot be split has no domain and no path.
+  }
+  st.title = trimmed(html::unescape(valid_text(initial_title)));
+  st.merchant = trimmed(valid_text(initial_merchant));
+  if (st.merchant.empty()) st.merchant = st.domain;
+  if (initial_price) {
+    st.amount = initial_price->amount();
+    st.currency = initial_price->currency();
+  }
+  if (initial_stock) st.stock = *initial_stock ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
+
+  if (domain_in(st.domain, SOCIAL_DOMAINS)) {
+    st.social = true;
+    st.page_type = PageType::SOCIAL;
+  } else if (domain_in(st.domain, MARKETPLACE_DOMAINS)) {
+    st.page_type = PageType::MARKETPLACE;
+  }
+
+  if (html && longer_than(*html, MIN_PAGE_CHARS)) {
+    if (text::is_valid_utf8(*html)) {
+      read_page(st, *html);
+    } else {
+      const std::string repaired = text::repair_utf8(*html);
+      if (longer_than(repaired, MIN_PAGE_CHARS)) read_page(st, repaired);
+    }
+  }
+
+  title_from_url(st);
+  swap_title_and_merchant(st);
+  final_path_rules(st);
+  product_refinements(st);
+  if (!is_product_like(st.page_type)) {
+    st.sku.reset();
+    st.stock.reset();
+    st.condition.reset();
+  }
+
+  PageFacts facts;
+  facts.match_score = match_score(rank, st);
+  facts.title = trimmed(text::collapse_ws(html::unescape(st.title)));
+  facts.merchant_name = std::move(st.merchant);
+  facts.brand = std::move(st.brand);
+  facts.sku = std::move(st.sku);
+  facts.price = price_record(st);
+  facts.stock_status = st.stock;
+  facts.condition = st.condition;
+  facts.primary_image_url = std::move(st.image);
+  facts.shipping_info = std::nullopt;
+  facts.page_type = st.page_type;
+  facts.fetch_source = std::move(st.fetch_source);
+  return facts;
+}
+
+std::string PageFacts::to_json() const {
+  json::JsonWriter w;
+  w.begin_object();
+  w.key("title").value(title);
+  w.key("merchant_name").value(merchant_name);
+  w.key("brand").value(brand);
+  w.key("sku").value(sku);
+  w.key("price");
+  if (price) {
+    w.begin_object();
+    w.key("raw").value(price->raw());
+    w.key("amount").value(price->amount());
+    w.key("currency").value(price->currency());
+    w.end_object();
+  } else {
+    w.null();
+  }
+  w.key("stock_status");
+  if (stock_status)
+    w.value(models::value(*stock_status));
+  else
+    w.null();
+  w.key("condition");
+  if (condition)
+    w.value(models::value(*condition));
+  else
+    w.null();
+  w.key("primary_image_url").value(primary_image_url);
+  w.key("shipping_info").value(shipping_info);
+  w.key("page_type").value(models::value(page_type));
+  w.key("match_score").value(match_score);
+  w.key("fetch_source").value(fetch_source);
+  w.end_object();
+  return w.take();
+}
+
+}  // namespace tarvik::commerce
