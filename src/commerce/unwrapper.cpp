@@ -49,6 +49,15 @@ bool is_form_safe(unsigned char c) {
          c == '.' || c == '-' || c == '~';
 }
 
+// Position of the first of the characters `Cs` in `s` from `from` on, or npos
+// (std::string_view::find_first_of calls memchr once per character).
+template <char... Cs>
+std::size_t find_any(std::string_view s, std::size_t from = 0) {
+  for (std::size_t i = from; i < s.size(); ++i)
+    if (((s[i] == Cs) || ...)) return i;
+  return std::string_view::npos;
+}
+
 bool uses_netloc(std::string_view scheme) {
   return std::find(USES_NETLOC.begin(), USES_NETLOC.end(), scheme) != USES_NETLOC.end();
 }
@@ -168,7 +177,7 @@ Parts split_views(std::string_view url, std::string& storage) {
   while (start < url.size() && static_cast<unsigned char>(url[start]) <= 0x20) ++start;
   url.remove_prefix(start);
   // Tab, CR and LF anywhere.
-  if (url.find_first_of("\t\r\n") != std::string_view::npos) {
+  if (find_any<'\t', '\r', '\n'>(url) != std::string_view::npos) {
     std::string cleaned;
     cleaned.reserve(url.size());
     for (char c : url)
@@ -191,7 +200,7 @@ Parts split_views(std::string_view url, std::string& storage) {
     }
   }
   if (url.size() >= 2 && url[0] == '/' && url[1] == '/') {
-    const std::size_t end = url.find_first_of("/?#", 2);
+    const std::size_t end = find_any<'/', '?', '#'>(url, 2);
     p.netloc = url.substr(2, end == std::string_view::npos ? std::string_view::npos : end - 2);
     url = end == std::string_view::npos ? std::string_view{} : url.substr(end);
     check_brackets(p.netloc);
@@ -288,7 +297,7 @@ void form_decode_into(std::string_view s, std::string& out) {
 }
 
 // True when decoding leaves `s` unchanged (no "+" and no "%").
-bool decodes_to_itself(std::string_view s) { return s.find_first_of("+%") == std::string_view::npos; }
+bool decodes_to_itself(std::string_view s) { return find_any<'+', '%'>(s) == std::string_view::npos; }
 
 void form_encode_into(std::string_view s, std::string& out) {
   static constexpr char HEX[] = "0123456789ABCDEF";
