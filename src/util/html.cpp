@@ -11,6 +11,7 @@
 #include "tarvik/util/html.hpp"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -49,17 +50,29 @@ constexpr char16_t kWindows1252[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
+// A power of two with free slots left, so every probe sequence ends.
+static_assert((kEntitySlotCount & (kEntitySlotCount - 1)) == 0 && kEntitySlotCount > kEntityCount);
+
+// 32-bit FNV-1a, the hash the table's index was built with.
+inline std::uint32_t entity_hash(std::string_view name) {
+  std::uint32_t h = 0x811C9DC5u;
+  for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 0x01000193u;
+  return h;
+}
+
+// The row of a name (without ";"), or nullptr.
 const EntityRow* find_entity(std::string_view name) {
   if (name.empty() || name.size() > kEntityMaxLength) return nullptr;
-  const auto first = static_cast<unsigned char>(name[0]);
-  const EntityRow* lo = kEntities + kEntityFirst[first];
-  const EntityRow* hi = kEntities + kEntityFirst[first + 1];
-  const auto row_name = [](const EntityRow& r) {
-    return std::string_view(kEntityNames + r.name, r.name_len);
-  };
-  const EntityRow* it = std::lower_bound(
-      lo, hi, name, [&](const EntityRow& r, std::string_view key) { return row_name(r) < key; });
-  return it != hi && row_name(*it) == name ? it : nullptr;
+  for (std::size_t slot = entity_hash(name) & (kEntitySlotCount - 1);;
+       slot = (slot + 1) & (kEntitySlotCount - 1)) {
+    const std::uint16_t index = kEntitySlots[slot];
+    if (index == 0) return nullptr;
+    const EntityRow& row = kEntities[index - 1];
+    if (row.name_len == name.size() &&
+        std::memcmp(kEntityNames + row.name, name.data(), name.size()) == 0) {
+      return &row;
+    }
+  }
 }
 
 void append_value(std::string& out, const EntityRow& row) {
