@@ -1,2 +1,4 @@
 // The commerce pipeline's entry points and its asynchronous conventions.
 #pragma once
+
+#include "tarvik/commerce/async.hpp"
