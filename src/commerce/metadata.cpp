@@ -66,8 +66,10 @@ struct Patterns {
   // A class attribute holding the word; a word character is a letter, a
   // number or "_", as in Unicode-aware regular expressions.
   const RE2& class_instock = re(R"((?i)class=["'](?:[^"']*[^"'\pL\pN_])?instock(?:[^"'\pL\pN_][^"']*)?["'])");
-  const RE2& class_outofstock =
-      re(R"((?i)class=["'](?:[^"']*[^"'\pL\pN_])?outofstock(?:[^"'\pL\pN_][^"']*)?["'])");
+  // Either word, captured, to settle both in one pass over the page.
+  const RE2& class_stock =
+      re(R"((?i)class=["'](?:[^"']*[^"'\pL\pN_])?(instock|outofstock)(?:[^"'\pL\pN_][^"']*)?["'])");
+  const RE2& schema_host = re(R"((?i)chema\.org/)");
 };
 
 const Patterns& patterns() {
@@ -223,9 +225,11 @@ bool term_at(std::string_view s, std::size_t& i, std::string_view term) {
 }
 
 // Whether the lower-cased page contains "schema.org/instock" and/or
-// "schema.org/outofstock", found in one pass without lower-casing the page.
-// Only U+212A lower-cases to an ASCII letter that these terms use (U+0130
-// lower-cases to "i" plus a combining dot, which can never form them).
+// "schema.org/outofstock", found without lower-casing the page: the host part
+// is matched ASCII-case-insensitively (no other character lower-cases to
+// those letters), and a "k" of the term also accepts U+212A KELVIN SIGN, the
+// one non-ASCII character that lower-cases to an ASCII letter used here
+// (U+0130 lower-cases to "i" plus a combining dot, which never forms them).
 struct SchemaStock {
   bool in = false;
   bool out = false;
@@ -233,22 +237,19 @@ struct SchemaStock {
 
 SchemaStock schema_stock_terms(std::string_view html) {
   SchemaStock r;
-  static constexpr std::string_view host = "schema.org/";
+  const RE2& host = patterns().schema_host;  // "chema.org/"; the "s" is checked below
+  re2::StringPiece m;
   std::size_t pos = 0;
-  while (pos < html.size() && !(r.in && r.out)) {
-    // Candidates start at an "s" or "S"; scan with memchr-like searches for both.
-    const std::size_t a = html.find('s', pos);
-    const std::size_t b = html.find('S', pos);
-    const std::size_t p = std::min(a, b);
-    if (p == std::string_view::npos) break;
-    std::size_t i = p;
-    if (term_at(html, i, host)) {
-      std::size_t j = i;
-      if (term_at(html, j, "instock")) r.in = true;
-      j = i;
-      if (term_at(html, j, "outofstock")) r.out = true;
+  while (!r.in && host.Match(html, pos, html.size(), RE2::UNANCHORED, &m, 1)) {
+    const std::size_t start = static_cast<std::size_t>(m.data() - html.data());
+    const std::size_t end = start + m.size();
+    if (start > 0 && (html[start - 1] == 's' || html[start - 1] == 'S')) {
+      std::size_t i = end;
+      if (term_at(html, i, "instock")) r.in = true;
+      i = end;
+      if (term_at(html, i, "outofstock")) r.out = true;
     }
-    pos = p + 1;
+    pos = end;
   }
   return r;
 }
@@ -645,11 +646,20 @@ void markup_sku(State& st, std::string_view html) {
 void markup_stock(State& st, std::string_view html) {
   if (st.stock) return;
   const Patterns& pt = patterns();
+  // In stock when the page has either in-stock sign anywhere; otherwise out
+  // of stock when it has either out-of-stock sign.
   const SchemaStock schema = schema_stock_terms(html);
-  if (schema.in || RE2::PartialMatch(html, pt.class_instock))
+  if (schema.in) {
     st.stock = StockStatus::IN_STOCK;
-  else if (schema.out || RE2::PartialMatch(html, pt.class_outofstock))
+    return;
+  }
+  re2::StringPiece word;
+  if (RE2::PartialMatch(html, pt.class_stock, &word)) {
+    const bool in = word[0] == 'i' || word[0] == 'I';
+    st.stock = in || RE2::PartialMatch(html, pt.class_instock) ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
+  } else if (schema.out) {
     st.stock = StockStatus::OUT_OF_STOCK;
+  }
 }
 
 // Replaces a missing, generic, very short or merchant-equal title with the
