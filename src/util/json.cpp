@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <boost/json/basic_parser_impl.hpp>
-#include <boost/json/value_stack.hpp>
 #include <unicode/uchar.h>
 
 #include "tarvik/util/text.hpp"
@@ -20,11 +20,6 @@ namespace tarvik::json {
 namespace bj = boost::json;
 
 namespace {
-
-// The parser descends recursively, one set of stack frames per nesting level;
-// this ceiling keeps a caller's generous max_depth from turning a deeply
-// nested document into a stack overflow.
-constexpr std::size_t HARD_DEPTH_CEILING = 4096;
 
 // Decimal exponent of the leading significant digit of a JSON number's text
 // (saturating), used only to tell overflow from underflow when the exact
@@ -77,8 +72,17 @@ double number_from_text(std::string_view t) {
   return neg ? -0.0 : 0.0;
 }
 
-// Builds the document with a value_stack; numbers that are not integers are
-// converted from their source text rather than taken from the parser.
+// Builds the document from the parser's events. Numbers that are not
+// integers are converted from their source text rather than taken from the
+// parser.
+//
+// Objects are built here rather than by boost::json::value_stack: an object
+// with many members is indexed by a hash whose low bits depend only on the
+// low (predictable) bits of the table's address, and the table's bucket is
+// the hash modulo the capacity. With the capacity equal to the member count
+// a document can choose a power of two and names that all share one bucket,
+// making construction quadratic. An odd capacity makes every bit of the hash
+// count, and those bits are not predictable.
 class Builder {
  public:
   static constexpr std::size_t max_array_size = static_cast<std::size_t>(-1);
@@ -86,38 +90,63 @@ class Builder {
   static constexpr std::size_t max_string_size = static_cast<std::size_t>(-1);
   static constexpr std::size_t max_key_size = static_cast<std::size_t>(-1);
 
-  bj::value_stack st;
+  bj::value release() { return std::move(values_.back()); }
 
-  bool on_document_begin(bj::error_code&) {
-    st.reset();
-    number_.clear();
-    return true;
-  }
+  bool on_document_begin(bj::error_code&) { return true; }
   bool on_document_end(bj::error_code&) { return true; }
   bool on_array_begin(bj::error_code&) { return true; }
   bool on_array_end(std::size_t n, bj::error_code&) {
-    st.push_array(n);
+    bj::array arr(sp_);
+    arr.reserve(n);
+    const std::size_t first = values_.size() - n;
+    for (std::size_t i = first; i < values_.size(); ++i) arr.push_back(std::move(values_[i]));
+    values_.resize(first);
+    values_.emplace_back(std::move(arr));
     return true;
   }
   bool on_object_begin(bj::error_code&) { return true; }
   bool on_object_end(std::size_t n, bj::error_code&) {
-    st.push_object(n);
+    bj::object obj(sp_);
+    const std::size_t first = values_.size() - n;
+    const std::size_t first_key = key_starts_.size() - n;
+    if (n > 0) {
+      obj.reserve(n | 1);
+      for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t begin = key_starts_[first_key + i];
+        const std::size_t end = i + 1 < n ? key_starts_[first_key + i + 1] : keys_.size();
+        // A repeated name keeps its first position and takes the new value.
+        obj.insert_or_assign(bj::string_view(keys_.data() + begin, end - begin), std::move(values_[first + i]));
+      }
+      keys_.resize(key_starts_[first_key]);
+    }
+    key_starts_.resize(first_key);
+    values_.resize(first);
+    values_.emplace_back(std::move(obj));
     return true;
   }
   bool on_string_part(bj::string_view s, std::size_t, bj::error_code&) {
-    st.push_chars(s);
+    chars_.append(s.data(), s.size());
     return true;
   }
   bool on_string(bj::string_view s, std::size_t, bj::error_code&) {
-    st.push_string(s);
+    if (chars_.empty()) {
+      values_.emplace_back(bj::string(s, sp_));
+    } else {
+      chars_.append(s.data(), s.size());
+      values_.emplace_back(bj::string(bj::string_view(chars_.data(), chars_.size()), sp_));
+      chars_.clear();
+    }
     return true;
   }
   bool on_key_part(bj::string_view s, std::size_t, bj::error_code&) {
-    st.push_chars(s);
+    open_key();
+    keys_.append(s.data(), s.size());
     return true;
   }
   bool on_key(bj::string_view s, std::size_t, bj::error_code&) {
-    st.push_key(s);
+    open_key();
+    keys_.append(s.data(), s.size());
+    key_open_ = false;
     return true;
   }
   bool on_number_part(bj::string_view s, bj::error_code&) {
@@ -126,12 +155,12 @@ class Builder {
   }
   bool on_int64(std::int64_t i, bj::string_view, bj::error_code&) {
     number_.clear();
-    st.push_int64(i);
+    values_.emplace_back(i, sp_);
     return true;
   }
   bool on_uint64(std::uint64_t u, bj::string_view, bj::error_code&) {
     number_.clear();
-    st.push_uint64(u);
+    values_.emplace_back(u, sp_);
     return true;
   }
   bool on_double(double, bj::string_view s, bj::error_code&) {
@@ -140,33 +169,46 @@ class Builder {
       number_.append(s.data(), s.size());
       text = number_;
     }
-    st.push_double(number_from_text(text));
+    values_.emplace_back(number_from_text(text), sp_);
     number_.clear();
     return true;
   }
   bool on_bool(bool b, bj::error_code&) {
-    st.push_bool(b);
+    values_.emplace_back(b, sp_);
     return true;
   }
   bool on_null(bj::error_code&) {
-    st.push_null();
+    values_.emplace_back(nullptr, sp_);
     return true;
   }
   bool on_comment_part(bj::string_view, bj::error_code&) { return true; }
   bool on_comment(bj::string_view, bj::error_code&) { return true; }
 
  private:
-  std::string number_;
+  void open_key() {
+    if (!key_open_) {
+      key_starts_.push_back(keys_.size());
+      key_open_ = true;
+    }
+  }
+
+  bj::storage_ptr sp_;
+  std::vector<bj::value> values_;      // finished values not yet in a container
+  std::string keys_;                   // names of the open objects' members, back to back
+  std::vector<std::size_t> key_starts_;  // where each of those names starts
+  bool key_open_ = false;
+  std::string chars_;                  // a string value arriving in parts
+  std::string number_;                 // a number arriving in parts
 };
 
 std::optional<bj::value> parse_once(std::string_view text, std::size_t max_depth) {
   bj::parse_options opts;
-  opts.max_depth = std::min(max_depth, HARD_DEPTH_CEILING);
+  opts.max_depth = std::min(max_depth, DEPTH_CEILING);
   bj::basic_parser<Builder> p(opts);
   bj::error_code ec;
   const std::size_t n = p.write_some(false, text.data(), text.size(), ec);
   if (ec || !p.done() || n != text.size()) return std::nullopt;
-  return p.handler().st.release();
+  return p.handler().release();
 }
 
 int hex_value(char c) {
@@ -188,8 +230,8 @@ int escape_unit(std::string_view s, std::size_t i) {
   return u;
 }
 
-// Rewrites every unpaired surrogate escape ("\ud800" alone, a lone low
-// surrogate) as "\ufffd", the same length. Escapes are read left to right so
+// Rewrites every unpaired surrogate escape (a high surrogate not followed by
+// a low one, a lone low surrogate) as the escape of U+FFFD, the same length. Escapes are read left to right so
 // an escaped backslash followed by "u" is not mistaken for an escape. Returns
 // false when there is nothing to rewrite.
 bool replace_lone_surrogates(std::string& s) {

@@ -4,9 +4,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,7 @@ namespace {
 bj::value must_parse(std::string_view text) {
   auto v = tj::parse(text);
   EXPECT_TRUE(v.has_value()) << "failed to parse: " << text;
-  return v ? *v : bj::value();
+  return v ? std::move(*v) : bj::value();
 }
 
 std::string nested_arrays(std::size_t depth) {
@@ -195,8 +197,24 @@ TEST(JsonObjects, DuplicateKeysInLargeObjectsKeepOrder) {
   EXPECT_EQ(tj::member(v, "k8")->as_int64(), 8);
 }
 
+TEST(JsonObjects, HashIndexCapacityIsNeverAPowerOfTwo) {
+  // A bucket is the name's hash modulo the capacity; only an odd capacity
+  // makes the unpredictable high bits of the hash count, so that a document
+  // cannot pile all its member names into one bucket.
+  for (int n : {19, 32, 64, 1024, 4096}) {
+    SCOPED_TRACE(n);
+    std::string doc = "{";
+    for (int i = 0; i < n; ++i) doc += (i ? ",\"k" : "\"k") + std::to_string(i) + "\":0";
+    doc += "}";
+    const auto v = must_parse(doc);
+    EXPECT_EQ(v.get_object().size(), static_cast<std::size_t>(n));
+    EXPECT_EQ(v.get_object().capacity() % 2, 1u);
+  }
+}
+
 TEST(JsonObjects, KeysAreExactAndEscapesDecoded) {
-  const auto v = must_parse(R"({"@type": "Product", "na\u006de": "x", "Name": "y"})");
+  const auto v = must_parse(R"({"@type": "Product", "na\u006de": "x", "Name": "y", "a\"b": [{"c\nd": "e\tf"}]})");
+  EXPECT_EQ(tj::text_form(*tj::member(v, "a\"b")), "[{'c\\nd': 'e\\tf'}]");
   EXPECT_EQ(tj::member(v, "name")->as_string(), "x");
   EXPECT_EQ(tj::member(v, "Name")->as_string(), "y");
   EXPECT_EQ(tj::member(v, "@type")->as_string(), "Product");
@@ -220,6 +238,8 @@ TEST(JsonDepth, CallerChosenLimit) {
   EXPECT_FALSE(tj::parse("[]", 0).has_value());
   // Above the default, up to the parser's own ceiling.
   EXPECT_TRUE(tj::parse(nested_arrays(2000), 2000).has_value());
+  EXPECT_TRUE(tj::parse(nested_arrays(tj::DEPTH_CEILING), 100000).has_value());
+  EXPECT_FALSE(tj::parse(nested_arrays(tj::DEPTH_CEILING + 1), 100000).has_value());
 }
 
 TEST(JsonDepth, HundredThousandLevelsFailCleanly) {

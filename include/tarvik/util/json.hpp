@@ -13,8 +13,20 @@
 namespace tarvik::json {
 
 inline constexpr std::size_t MAX_DEPTH = 512;
+// The parser descends recursively (roughly 100 bytes of stack per level in an
+// optimised build): no max_depth goes beyond this.
+inline constexpr std::size_t DEPTH_CEILING = 4096;
 
-// None for any parse error (including nesting deeper than max_depth).
+// Parses one complete JSON text (RFC 8259: any value at the top level,
+// surrounding whitespace allowed; no byte order mark, comments, trailing
+// commas, NaN or Infinity). None for any error, including nesting deeper than
+// max_depth (counted in arrays and objects; at most DEPTH_CEILING). Never throws for bad input.
+// - Numbers: integers that fit int64 or uint64 stay integers; every other
+//   number is the correctly rounded double of its text (1e400 gives inf,
+//   1e-400 gives 0.0).
+// - A duplicated member name keeps its first position and its last value.
+// - An unpaired surrogate escape (a lone high or low one) reads as U+FFFD, as browsers
+//   and dynamic-language readers accept it; invalid UTF-8 is an error.
 std::optional<boost::json::value> parse(std::string_view text, std::size_t max_depth = MAX_DEPTH);
 
 // The text form of a value as a dynamic-language reference prints it: an
