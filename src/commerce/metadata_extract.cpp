@@ -157,17 +157,34 @@ std::size_t match_word_ci(std::string_view text, std::size_t pos, std::string_vi
   return pos;
 }
 
+// Position of the next `c` at or after `from`, or npos. The first bytes are
+// checked directly so that runs of the byte ("<<<<") cost no library call per
+// byte; memchr takes over for longer stretches.
 std::size_t find_byte(std::string_view text, char c, std::size_t from) {
-  if (from >= text.size()) return npos;
-  const void* p = std::memchr(text.data() + from, c, text.size() - from);
-  return p == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(p) - text.data());
+  const std::size_t n = text.size();
+  const std::size_t direct_end = from + 16 < n ? from + 16 : n;
+  for (std::size_t p = from; p < direct_end; ++p)
+    if (text[p] == c) return p;
+  if (direct_end >= n) return npos;
+  const void* hit = std::memchr(text.data() + direct_end, c, n - direct_end);
+  return hit == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+// Could `c` begin a letter of a case-insensitive match of `w`? A quick test
+// before match_word_ci: lead bytes of U+0130/U+0131, U+017F and U+212A pass.
+bool may_start_ci(char c, char w) {
+  return c == w || c == static_cast<char>(w - 'a' + 'A') || static_cast<unsigned char>(c) >= 0xC4;
 }
 
 // Position of the next "<" at or after `from` that is followed by `name`
 // (case-insensitively when `fold`), or npos.
 std::size_t find_tag_start(std::string_view text, std::size_t from, std::string_view name, bool fold) {
   for (std::size_t p = find_byte(text, '<', from); p != npos; p = find_byte(text, '<', p + 1)) {
-    if (fold ? match_word_ci(text, p + 1, name) != npos : text.substr(p + 1).starts_with(name)) return p;
+    if (p + 1 >= text.size()) return npos;
+    const char c = text[p + 1];
+    if (fold ? may_start_ci(c, name[0]) && match_word_ci(text, p + 1, name) != npos
+             : c == name[0] && text.substr(p + 1).starts_with(name))
+      return p;
   }
   return npos;
 }
@@ -210,10 +227,10 @@ class ClosingTagFinder {
 };
 
 // Does `pattern` match the start tag that begins at `start` and ends at `gt`?
-bool start_tag_matches(const RE2& pattern, std::string_view text, std::size_t start, std::size_t gt,
-                       re2::StringPiece* groups = nullptr, int ngroups = 0) {
+// A match test only, which RE2 answers with its DFA.
+bool start_tag_matches(const RE2& pattern, std::string_view text, std::size_t start, std::size_t gt) {
   const re2::StringPiece tag(text.data() + start, gt + 1 - start);
-  return pattern.Match(tag, 0, tag.size(), RE2::ANCHOR_BOTH, groups, ngroups);
+  return pattern.Match(tag, 0, tag.size(), RE2::ANCHOR_BOTH, nullptr, 0);
 }
 
 // The body of the first (or next) block that starts at or after `pos`: the
@@ -223,13 +240,14 @@ bool start_tag_matches(const RE2& pattern, std::string_view text, std::size_t st
 struct BlockScanner {
   std::string_view text;
   const RE2& pattern;
-  std::string_view name;  // "script", "title"
+  std::string_view name;   // "script", "title"
   bool fold;
+  std::string_view needle;  // text every matching start tag contains, tested before RE2 runs
   ClosingTagFinder closing;
   std::size_t pos = 0;
 
-  BlockScanner(std::string_view t, const RE2& p, std::string_view n, bool f)
-      : text(t), pattern(p), name(n), fold(f), closing(t, n, f) {}
+  BlockScanner(std::string_view t, const RE2& p, std::string_view n, bool f, std::string_view must_contain)
+      : text(t), pattern(p), name(n), fold(f), needle(must_contain), closing(t, n, f) {}
 
   std::optional<std::string_view> next() {
     while (true) {
@@ -239,7 +257,7 @@ struct BlockScanner {
       if (gt == npos) return std::nullopt;  // no start tag can end anywhere further on
       const auto [close_start, close_end] = closing.find(gt + 1);
       if (close_start == npos) return std::nullopt;  // no later block can be closed either
-      if (!start_tag_matches(pattern, text, start, gt)) {
+      if (text.substr(start, gt - start).find(needle) == npos || !start_tag_matches(pattern, text, start, gt)) {
         // Every later "<name" before this ">" is a shorter tail of the same
         // tag and fails as well.
         pos = gt + 1;
@@ -250,6 +268,35 @@ struct BlockScanner {
     }
   }
 };
+
+// Group 1 of _META_TAG_PATTERN for a tag that matches, from `after` (just past
+// "<meta") to the tag's ">" at `gt`. The greedy whitespace run takes every
+// whitespace character unless nothing else is left before ">": then the group
+// is the run's last character. (RE2 decides whether the tag matches; locating
+// the group here spares a submatch pass per tag.)
+std::string_view meta_attributes(std::string_view html, std::size_t after, std::size_t gt) {
+  std::size_t i = after, last_space = after;
+  while (i < gt) {
+    std::size_t j = i;
+    if (!text::is_space(text::next_code_point(html, j))) break;
+    last_space = i;
+    i = j;
+  }
+  const std::size_t from = i < gt ? i : last_space;
+  return html.substr(from, gt - from);
+}
+
+// The quoted value of the leftmost match of an attribute pattern
+// (`name="v"`, `content='v'`): it lies between the quote that follows the
+// first "=" of the match and the quote that ends the match. None when the
+// pattern does not match.
+std::optional<std::string_view> attribute_value(const RE2& pattern, std::string_view attrs) {
+  re2::StringPiece whole;
+  if (!pattern.Match(attrs, 0, attrs.size(), RE2::UNANCHORED, &whole, 1)) return std::nullopt;
+  const std::string_view m(whole.data(), whole.size());
+  const std::size_t value_start = m.find('=') + 2;
+  return m.substr(value_start, m.size() - value_start - 1);
+}
 
 // Trims Unicode whitespace from both ends; linear in the whitespace removed,
 // so a large block is not walked as a whole.
@@ -368,7 +415,7 @@ bj::object* search_dict(bj::object& start, std::size_t start_depth) {
 
 std::vector<boost::json::object> DestinationMetadataParser::_find_ld_json_products(std::string_view html) {
   std::vector<bj::object> products;
-  BlockScanner blocks(html, _LD_JSON_SCRIPT_PATTERN, "script", true);
+  BlockScanner blocks(html, _LD_JSON_SCRIPT_PATTERN, "script", true, "+");
   while (const auto body = blocks.next()) {
     const std::string_view content = trim_ws(*body);
     if (content.empty()) continue;
@@ -380,7 +427,7 @@ std::vector<boost::json::object> DestinationMetadataParser::_find_ld_json_produc
 }
 
 std::optional<boost::json::object> DestinationMetadataParser::_find_next_data_product(std::string_view html) {
-  BlockScanner blocks(html, _NEXT_DATA_SCRIPT_PATTERN, "script", false);
+  BlockScanner blocks(html, _NEXT_DATA_SCRIPT_PATTERN, "script", false, "__NEXT_DATA__");
   const auto body = blocks.next();
   if (!body) return std::nullopt;
   std::optional<bj::value> doc = json::parse(*body);
@@ -419,21 +466,15 @@ MetaTags DestinationMetadataParser::_extract_meta_tags(std::string_view html) {
     }
     if (gt == npos || gt < after) gt = find_byte(html, '>', after);
     if (gt == npos) break;  // no tag can end anywhere further on
-    re2::StringPiece groups[2];
-    if (!start_tag_matches(_META_TAG_PATTERN, html, start, gt, groups, 2)) {
-      pos = gt + 1;
-      continue;
-    }
     pos = gt + 1;
-    const re2::StringPiece attrs = groups[1];
-    re2::StringPiece prop;
-    if (!_META_PROP_PATTERN.Match(attrs, 0, attrs.size(), RE2::UNANCHORED, groups, 2)) continue;
-    prop = groups[1];
-    re2::StringPiece content[3];
-    if (!_META_CONTENT_PATTERN.Match(attrs, 0, attrs.size(), RE2::UNANCHORED, content, 3)) continue;
-    const re2::StringPiece value_sp = content[1].data() != nullptr ? content[1] : content[2];
-    const std::string_view key = trim_ws(std::string_view(prop.data(), prop.size()));
-    const std::string_view value = trim_ws(std::string_view(value_sp.data(), value_sp.size()));
+    if (!start_tag_matches(_META_TAG_PATTERN, html, start, gt)) continue;
+    const std::string_view attrs = meta_attributes(html, after, gt);
+    const auto prop = attribute_value(_META_PROP_PATTERN, attrs);
+    if (!prop) continue;
+    const auto content = attribute_value(_META_CONTENT_PATTERN, attrs);
+    if (!content) continue;
+    const std::string_view key = trim_ws(*prop);
+    const std::string_view value = trim_ws(*content);
     if (key.empty() || value.empty()) continue;
     tags.insert_or_assign(text::to_lower(key), std::string(value));
   }
@@ -441,7 +482,7 @@ MetaTags DestinationMetadataParser::_extract_meta_tags(std::string_view html) {
 }
 
 std::optional<std::string> DestinationMetadataParser::_extract_html_title(std::string_view html) {
-  BlockScanner blocks(html, _TITLE_PATTERN, "title", true);
+  BlockScanner blocks(html, _TITLE_PATTERN, "title", true, "");
   const auto body = blocks.next();
   if (!body) return std::nullopt;
   return text::collapse_ws(*body);

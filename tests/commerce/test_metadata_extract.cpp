@@ -275,6 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"t", "Tom &amp; Jerry &#39;s"}}},
         MetaCase{"UpperCaseTagAndNewlines", "<META\n\tname=\"a\"\n\tcontent=\"b\"\n/>", {{"a", "b"}}},
         MetaCase{"NoBreakSpaceAfterTagName", "<meta\u00a0name=\"a\" content=\"b\">", {{"a", "b"}}},
+        MetaCase{"SpacesOnlyTagSkipped", "<meta   ><meta \u3000\u00a0 name=\"a\" content=\"b\">", {{"a", "b"}}},
+        MetaCase{"NameEndingAtTagEnd", R"(<meta content="c" name="n">)", {{"n", "c"}}},
         MetaCase{"MetadataIsNotMeta", R"(<metadata name="a" content="b"></metadata><meta>)", {}},
         MetaCase{"ContentCutAtGreaterThan", R"(<meta name="a" content="1 > 0"><meta name="b" content="ok">)",
                  {{"b", "ok"}}},
