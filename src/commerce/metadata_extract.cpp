@@ -126,8 +126,8 @@ constexpr std::size_t _MAX_WALK_DEPTH = json::MAX_DEPTH;
 // A listed product is a copy of its whole subtree, so a product nested inside
 // n listed products is copied n + 1 times. Products inside more than this many
 // enclosing products are not listed, which keeps the copies within a fixed
-// multiple of the block's size (real pages nest three levels at most:
-// a group, its variants, an inner group).
+// multiple of the block's size (real pages nest a few levels: a group, its
+// variants, perhaps an inner group).
 constexpr std::uint32_t _MAX_ENCLOSING_PRODUCTS = 8;
 
 // ---------------------------------------------------------------------------
