@@ -611,36 +611,58 @@ void meta_fill_ins(State& st, const MetaTags& meta) {
 // ---------------------------------------------------------------------------
 // Markup fallbacks (pages of non-social domains).
 
+// The leftmost match of `re`, found by RE2's automata alone. Where a group's
+// bounds follow from the whole match, taking them by hand keeps a hostile
+// page with a huge match off the much slower submatch engine.
+std::optional<std::string_view> whole_match(const RE2& re, std::string_view html) {
+  re2::StringPiece m;
+  if (!re.Match(html, 0, html.size(), RE2::UNANCHORED, &m, 1)) return std::nullopt;
+  return std::string_view(m.data(), m.size());
+}
+
+// The group of a match that ends in ["']([^"']+)["']: the text between its
+// last two quotes.
+std::string_view quoted_tail(std::string_view m) {
+  const std::size_t open = m.find_last_of("\"'", m.size() - 2);
+  return m.substr(open + 1, m.size() - 2 - open);
+}
+
+// The group of a match that ends in >(digits): the text after its last ">".
+std::string_view after_last_gt(std::string_view m) { return m.substr(m.find_last_of('>') + 1); }
+
 void markup_price(State& st, std::string_view html) {
   const Patterns& pt = patterns();
-  re2::StringPiece group;
-  if (!st.amount && RE2::PartialMatch(html, pt.shop_price, &group)) {
-    if (const auto v = markup_amount(std::string_view(group))) {
-      st.amount = v;
-      if (st.currency_empty()) st.currency = "USD";
-      st.promote_for_markup_price();
-    }
-  }
-  if (!st.amount && RE2::PartialMatch(html, pt.micro_price, &group)) {
-    if (const auto v = markup_amount(std::string_view(group))) {
-      st.amount = v;
-      re2::StringPiece code;
-      if (RE2::PartialMatch(html, pt.micro_currency, &code)) st.currency = text::to_upper(std::string_view(code));
-      st.promote_for_markup_price();
-    }
-  }
+  if (!st.amount)
+    if (const auto m = whole_match(pt.shop_price, html))
+      if (const auto v = markup_amount(after_last_gt(*m))) {
+        st.amount = v;
+        if (st.currency_empty()) st.currency = "USD";
+        st.promote_for_markup_price();
+      }
+  if (!st.amount)
+    if (const auto m = whole_match(pt.micro_price, html))
+      if (const auto v = markup_amount(quoted_tail(*m))) {
+        st.amount = v;
+        if (const auto c = whole_match(pt.micro_currency, html)) st.currency = text::to_upper(quoted_tail(*c));
+        st.promote_for_markup_price();
+      }
 }
 
 void markup_sku(State& st, std::string_view html) {
   if (!st.sku_empty()) return;
   const Patterns& pt = patterns();
-  re2::StringPiece group;
-  for (const RE2* p : {&pt.sku_itemprop, &pt.sku_span, &pt.sku_data}) {
-    if (!RE2::PartialMatch(html, *p, &group)) continue;
-    const std::string_view v = text::trim(std::string_view(group));
-    if (!v.empty()) st.sku = std::string(v);
-    return;
+  std::optional<std::string_view> group;
+  if (const auto m = whole_match(pt.sku_itemprop, html)) {
+    group = quoted_tail(*m);
+  } else if (re2::StringPiece g; RE2::PartialMatch(html, pt.sku_span, &g)) {
+    group = std::string_view(g.data(), g.size());
+  } else if (const auto d = whole_match(pt.sku_data, html)) {
+    group = quoted_tail(*d);
   }
+  if (!group) return;
+  // A blank value leaves the SKU empty; the later patterns are not tried.
+  const std::string_view v = text::trim(*group);
+  if (!v.empty()) st.sku = std::string(v);
 }
 
 void markup_stock(State& st, std::string_view html) {

@@ -3,6 +3,9 @@
 // form, and pages that must never make the call fail.
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "commerce/test_metadata_parse.hpp"
@@ -247,6 +250,31 @@ const std::string kHostile[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Pages, FactsHostile, ::testing::ValuesIn(kHostile));
 
+// Big pages built to make the markup searches match across megabytes: they
+// finish, and values are cut exactly as on small pages.
+TEST(FactsHostileBig, LongMarkupMatches) {
+  const std::string mb(2 << 20, 'A');
+  const std::string digits(2 << 20, '7');
+  const PageFacts sku = Call{.html = page(meta("og:type", "product"), R"(<meta itemprop="sku" content=")" + mb + "\">"),
+                             .title = "Lamp"}.run();
+  EXPECT_EQ(sku.sku, mb);
+  const PageFacts span = Call{.html = page(meta("og:type", "product"), "<span class=\"sku\" " + mb + ">x" + mb + "</span>"),
+                              .title = "Lamp"}.run();
+  EXPECT_EQ(span.sku, "x" + mb);
+  const PageFacts woo = Call{.html = page("", "<i class=\"woocommerce-Price-amount " + mb + "\" " + mb + ">" + digits),
+                             .title = "Lamp"}.run();
+  EXPECT_FALSE(woo.price.has_value());  // far beyond the double range
+  const PageFacts micro = Call{.html = page("", "<meta itemprop=\"price\" " + mb + " content=\"12.50\">"),
+                               .title = "Lamp"}.run();
+  ASSERT_TRUE(micro.price.has_value());
+  EXPECT_EQ(micro.price->amount(), 12.5);
+  std::string many;
+  for (int i = 0; i < 200000; ++i) many += "schema.org/<p class=\"stock \" itemprop=\"sku\" content=\" \" ";
+  const PageFacts stock = Call{.html = page(meta("og:type", "product"), many + "schema.org/OutOfStock"), .title = "Lamp"}.run();
+  EXPECT_EQ(stock.stock_status, models::StockStatus::OUT_OF_STOCK);
+  EXPECT_EQ(stock.sku, std::nullopt);
+}
+
 // Invalid UTF-8 in the page is replaced before any rule reads it.
 TEST(FactsHostileText, InvalidBytesRepaired) {
   const PageFacts f = Call{.html = page(meta("og:title", "Blue\xff Lamp")), .title = "Read more"}.run();
@@ -254,6 +282,25 @@ TEST(FactsHostileText, InvalidBytesRepaired) {
   const PageFacts g = Call{.url = "https://shop.example/p/x", .title = "Bad\xc3", .merchant = "M\xff"}.run();
   EXPECT_EQ(g.title, "Bad\uFFFD");
   EXPECT_EQ(g.merchant_name, "M\uFFFD");
+}
+
+// Every saved real page parses, under a product URL and under a social one.
+TEST(FactsCorpus, EveryPageParses) {
+  const std::filesystem::path dir = std::filesystem::path(TARVIK_SHARED_DIR) / "corpus" / "pages";
+  if (!std::filesystem::is_directory(dir)) GTEST_SKIP() << "no corpus at " << dir;
+  int pages = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() != ".html") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const char* url : {"https://shop.example/products/item", "https://www.instagram.com/p/1"}) {
+      PageFacts f;
+      ASSERT_NO_THROW(f = (Call{.html = html, .url = url, .title = "Read more"}.run())) << entry.path();
+      EXPECT_TRUE(text::is_valid_utf8(f.to_json())) << entry.path();
+    }
+    ++pages;
+  }
+  EXPECT_GT(pages, 0);
 }
 
 }  // namespace
