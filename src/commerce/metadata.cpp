@@ -9,6 +9,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -102,10 +103,6 @@ bool domain_in(std::string_view domain, const Table& table) {
 template <class Table>
 bool contains_any(std::string_view hay, const Table& table) {
   return std::any_of(std::begin(table), std::end(table), [&](std::string_view e) { return contains(hay, e); });
-}
-
-bool ends_with(std::string_view s, std::string_view suffix) {
-  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
 
 bool is_generic_title(std::string_view lowered) {
@@ -261,6 +258,8 @@ SchemaStock schema_stock_terms(std::string_view html) {
 // letter is a code point of general category L.
 
 std::string title_case_run(std::string_view run) {
+  // ICU takes 32-bit lengths; a run that long is left as it is.
+  if (run.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max() / 4)) return std::string(run);
   UErrorCode err = U_ZERO_ERROR;
   std::string out(run.size() * 3 + 16, '\0');
   const uint32_t options = U_TITLECASE_WHOLE_STRING | U_TITLECASE_NO_BREAK_ADJUSTMENT;
@@ -751,8 +750,8 @@ void final_path_rules(State& st) {
   } else if (contains_any(path, PORTFOLIO_PATH_PATTERNS) || contains_any(title, PORTFOLIO_KEYWORDS) ||
              domain_in(st.domain, PORTFOLIO_DOMAINS)) {
     st.page_type = PageType::PORTFOLIO;
-  } else if (contains_any(path, CATALOG_PATH_PATTERNS) || ends_with(st.domain, ".shop") ||
-             ends_with(st.domain, ".store") || ends_with(st.domain, ".boutique")) {
+  } else if (contains_any(path, CATALOG_PATH_PATTERNS) || st.domain.ends_with(".shop") ||
+             st.domain.ends_with(".store") || st.domain.ends_with(".boutique")) {
     st.page_type = PageType::PRODUCT;
   }
 }
