@@ -349,10 +349,10 @@ bool is_tracking_param(std::string_view key) {
 struct Pair {
   std::string_view raw_key;
   std::string_view raw_value;
-  std::uint32_t key_off = 0;
-  std::uint32_t key_len = 0;
+  std::size_t key_off = 0;
+  std::size_t key_len = 0;
   bool key_decoded = false;  // key lives in the decoded-keys buffer
-  std::uint32_t group = 0;   // index of the first pair with the same key
+  std::size_t group = 0;     // index of the first pair with the same key
 };
 
 // Calls fn(raw_key, raw_value) for every piece that decoding keeps: split at
@@ -385,8 +385,8 @@ class PairList {
       if (!decodes_to_itself(raw_key)) {
         form_decode_into(raw_key, tmp);
         p.key_decoded = true;
-        p.key_off = static_cast<std::uint32_t>(keys_.size());
-        p.key_len = static_cast<std::uint32_t>(tmp.size());
+        p.key_off = keys_.size();
+        p.key_len = tmp.size();
         keys_.append(tmp);
         key = tmp;
       }
@@ -412,22 +412,22 @@ class PairList {
       for (const Pair& p : pairs_) fn(p);
       return;
     }
-    small_vector<std::uint32_t, 16> order(pairs_.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    small_vector<std::size_t, 16> order(pairs_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return pairs_[a].group < pairs_[b].group; });
-    for (std::uint32_t i : order) fn(pairs_[i]);
+                     [&](std::size_t a, std::size_t b) { return pairs_[a].group < pairs_[b].group; });
+    for (std::size_t i : order) fn(pairs_[i]);
   }
 
  private:
   void assign_groups() {
     constexpr std::size_t LINEAR_LIMIT = 24;
-    const auto n = static_cast<std::uint32_t>(pairs_.size());
+    const std::size_t n = pairs_.size();
     if (n <= LINEAR_LIMIT) {
-      for (std::uint32_t i = 0; i < n; ++i) {
+      for (std::size_t i = 0; i < n; ++i) {
         pairs_[i].group = i;
         const std::string_view k = key(pairs_[i]);
-        for (std::uint32_t j = 0; j < i; ++j) {
+        for (std::size_t j = 0; j < i; ++j) {
           if (pairs_[j].group == j && key(pairs_[j]) == k) {
             pairs_[i].group = j;
             break;
@@ -435,13 +435,13 @@ class PairList {
         }
       }
     } else {
-      std::unordered_map<std::string_view, std::uint32_t> first;
+      std::unordered_map<std::string_view, std::size_t> first;
       first.reserve(n);
-      for (std::uint32_t i = 0; i < n; ++i) pairs_[i].group = first.emplace(key(pairs_[i]), i).first->second;
+      for (std::size_t i = 0; i < n; ++i) pairs_[i].group = first.emplace(key(pairs_[i]), i).first->second;
     }
     // The output order differs from the input order only when the groups do
     // not already come in non-decreasing order.
-    for (std::uint32_t i = 1; i < n; ++i) regrouped_ |= pairs_[i - 1].group > pairs_[i].group;
+    for (std::size_t i = 1; i < n; ++i) regrouped_ |= pairs_[i - 1].group > pairs_[i].group;
   }
 
   small_vector<Pair, 16> pairs_;
