@@ -395,7 +395,7 @@ TEST(Unwrap, RedirectWrappers) {
       // A blank "q" does not count.
       {"https://www.google.com/url?q=&url=https://a.example/", "https://a.example/"},
       // The wrapper's fragment and parameters are gone; the target's stay.
-      {"https://www.google.com/url?q=https://s.example/p%23spec&sa=t&ei=x#wrapper", "https://s.example/p#spec"},
+      {"https://www.google.com/url?q=https://s.example/p%23details&sa=t&ei=x#wrapper", "https://s.example/p#details"},
       {"https://www.google.com/url?q=https://s.example/p%23:~:text%3Dx", "https://s.example/p"},
       // Neither "q" nor "url": the wrapper stays, minus tracking keys.
       {"https://www.google.com/url?sa=t&foo=bar&usg=x", "https://www.google.com/url?foo=bar"},
