@@ -1,10 +1,119 @@
+// tarvik-commerce inspect: the page facts of saved destination pages.
+//
+//   inspect PAGE.html --url URL [--title T] [--merchant M] [--price TEXT]
+//           [--currency C] [--in-stock|--out-of-stock] [--rank N]
+//   inspect --jsonl [--jobs N] < requests.jsonl
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
 #include "commands.hpp"
+#include "inspect_jsonl.hpp"
+#include "tarvik/commerce/metadata.hpp"
+#include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/util/charset.hpp"
+#include "tarvik/util/text.hpp"
 
 namespace tarvik::cli {
+namespace {
+
+struct InspectOptions {
+  std::string page;
+  std::string url;
+  std::string title;
+  std::string merchant;
+  std::optional<std::string> price;
+  std::optional<std::string> currency;
+  bool in_stock = false;
+  bool out_of_stock = false;
+  std::int64_t rank = 1;
+  bool jsonl = false;
+  unsigned jobs = 0;
+};
+
+int inspect_one(const InspectOptions& o) {
+  std::string html;
+  try {
+    html = charset::decode_page(inspect::read_page_file(o.page));
+  } catch (const inspect::InputError& e) {
+    std::fprintf(stderr, "inspect: %s\n", e.what());
+    return EXIT_BAD_INPUT;
+  }
+  const std::string url = text::repair_utf8(o.url);
+  const std::string title = text::repair_utf8(o.title);
+  const std::string merchant = text::repair_utf8(o.merchant);
+  std::optional<models::NormalizedPrice> price;
+  if (o.price) {
+    const std::string raw = text::repair_utf8(*o.price);
+    std::optional<std::string> hint;
+    if (o.currency) hint = text::repair_utf8(*o.currency);
+    price = commerce::PriceNormalizer::parse(raw, hint);
+  }
+  std::optional<bool> stock;
+  if (o.in_stock) stock = true;
+  if (o.out_of_stock) stock = false;
+  try {
+    const auto facts =
+        commerce::DestinationMetadataParser::parse_metadata(html, url, title, merchant, price, stock, o.rank);
+    emit_line(facts.to_json());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "inspect: %s: %s\n", o.page.c_str(), e.what());
+    return EXIT_BAD_INPUT;
+  }
+  return EXIT_OK;
+}
+
+}  // namespace
 
 void register_inspect(CLI::App& app, int& exit_code) {
-  (void)app;
-  (void)exit_code;
+  auto opts = std::make_shared<InspectOptions>();
+  CLI::App* cmd = app.add_subcommand(
+      "inspect",
+      "Product facts of a saved destination page (title, merchant, brand, SKU, price, stock, condition, "
+      "image, page type, match score, source) as one JSON object");
+  cmd->footer(
+      "With --jsonl, standard input holds one JSON object per line:\n"
+      "  {\"html_file\": PATH | \"html\": TEXT, \"direct_url\": URL, \"initial_title\": T, \"initial_merchant\": M,\n"
+      "   \"initial_price\": {\"raw\",\"amount\",\"currency\"} | null, \"initial_stock\": true|false|null, "
+      "\"rank\": N}\n"
+      "and one line of page facts is written per input line, in input order; a line that cannot be read gets\n"
+      "{\"error\": \"...\"} and the run goes on (exit status 1 at the end). Page files are read as bytes and\n"
+      "decoded to UTF-8 (byte-order mark, then <meta> charset, else windows-1252).");
+  CLI::Option* page = cmd->add_option("page", opts->page, "Saved page file (any charset)");
+  CLI::Option* url = cmd->add_option("--url", opts->url, "The page's direct URL");
+  CLI::Option* title = cmd->add_option("--title", opts->title, "Title from the search result");
+  CLI::Option* merchant = cmd->add_option("--merchant", opts->merchant, "Merchant or source name from the search result");
+  CLI::Option* price = cmd->add_option("--price", opts->price, "Price text from the search result (e.g. '1.299,99 €')");
+  CLI::Option* currency = cmd->add_option("--currency", opts->currency, "Currency hint for --price (e.g. EUR)");
+  CLI::Option* in_stock = cmd->add_flag("--in-stock", opts->in_stock, "The search result says in stock");
+  CLI::Option* out_of_stock = cmd->add_flag("--out-of-stock", opts->out_of_stock, "The search result says out of stock");
+  CLI::Option* rank = cmd->add_option("--rank", opts->rank, "1-based position of the match (default 1)");
+  CLI::Option* jsonl = cmd->add_flag("--jsonl", opts->jsonl, "Read requests as JSON lines from standard input");
+  cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl (default: all cores)")
+      ->check(CLI::Range(1U, inspect::MAX_JOBS))
+      ->needs(jsonl);
+  in_stock->excludes(out_of_stock);
+  currency->needs(price);
+  for (CLI::Option* single : {page, url, title, merchant, price, currency, in_stock, out_of_stock, rank}) {
+    jsonl->excludes(single);
+  }
+
+  cmd->callback([opts, url, &exit_code] {
+    if (opts->jsonl) {
+      unsigned jobs = opts->jobs;
+      if (jobs == 0) jobs = std::max(1U, std::thread::hardware_concurrency());
+      exit_code = inspect::run_jsonl(stdin, jobs);
+      return;
+    }
+    if (opts->page.empty()) throw CLI::RequiredError("PAGE (or --jsonl)");
+    if (url->count() == 0) throw CLI::RequiredError("--url");
+    exit_code = inspect_one(*opts);
+  });
 }
 
 }  // namespace tarvik::cli

@@ -1,0 +1,43 @@
+// Shared pieces of the inspect subcommand: page files, request lines and the
+// ordered parallel runner of --jsonl.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tarvik::cli::inspect {
+
+inline constexpr unsigned MAX_JOBS = 256;
+// Largest page file, and largest request line, that is read at all.
+inline constexpr std::size_t MAX_PAGE_BYTES = std::size_t{128} << 20;
+inline constexpr std::size_t MAX_LINE_BYTES = std::size_t{128} << 20;
+// Request lines waiting or in work at once: at most this many per worker, and
+// (unless only one is queued) at most this many bytes together.
+inline constexpr std::size_t QUEUED_LINES_PER_JOB = 4;
+inline constexpr std::size_t MAX_QUEUED_BYTES = std::size_t{256} << 20;
+// Nesting depth accepted in a request line.
+inline constexpr std::size_t MAX_REQUEST_DEPTH = 32;
+
+// A request that cannot be served; the message names the field or file.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The bytes of a page file; throws InputError when it cannot be read or is
+// larger than MAX_PAGE_BYTES.
+std::string read_page_file(const std::string& path);
+
+// One request line to one output line: the page facts, or {"error": "..."}
+// with ok set to false. Never throws.
+std::string inspect_line(std::string_view line, bool& ok);
+
+// Reads request lines from `in` until its end, serves them on `jobs` threads
+// and writes one line per request to standard output in input order. Returns
+// the exit status: 1 when any line failed, else 0.
+int run_jsonl(std::FILE* in, unsigned jobs);
+
+}  // namespace tarvik::cli::inspect
