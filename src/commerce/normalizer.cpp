@@ -88,6 +88,67 @@ std::optional<double> read_decimal(std::string_view s) {
   return v;
 }
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Byte length of the whitespace character at s[i], or 0.
+std::size_t space_at(std::string_view s, std::size_t i) {
+  std::size_t j = i;
+  return text::is_space(text::next_code_point(s, j)) ? j - i : 0;
+}
+
+std::size_t skip_space(std::string_view s, std::size_t i, std::size_t end) {
+  while (i < end) {
+    const std::size_t n = space_at(s, i);
+    if (n == 0) break;
+    i += n;
+  }
+  return i;
+}
+
+bool is_symbol_token(char32_t cp) {
+  return cp == U'$' || cp == U'€' || cp == U'£' || cp == U'¥' || cp == U'₹';
+}
+
+// Splits the span of a whole match into its three groups. The span is token,
+// whitespace, number, whitespace, token, with both tokens optional; the number
+// runs from the first digit as far as separator-and-digits runs continue (the
+// pattern's greedy repetition), and a token is one symbol or a three-letter
+// code. None when the span does not have that shape.
+std::optional<PriceNormalizer::PriceMatch> split_match(std::string_view s, std::size_t begin,
+                                                       std::size_t end) {
+  PriceNormalizer::PriceMatch m;
+  std::size_t i = begin;
+  if (i < end && !is_digit(s[i])) {
+    std::size_t j = i;
+    const int letters = is_symbol_token(text::next_code_point(s, j)) ? 1 : 3;
+    j = i;
+    for (int k = 0; k < letters && j < end; ++k) text::next_code_point(s, j);
+    m.before = s.substr(i, j - i);
+    i = skip_space(s, j, end);
+  }
+  if (i >= end || !is_digit(s[i])) return std::nullopt;
+  const std::size_t number_start = i;
+  while (i < end && is_digit(s[i])) ++i;
+  for (;;) {
+    std::size_t sep = 0;
+    if (i < end && (s[i] == ',' || s[i] == '.')) {
+      sep = 1;
+    } else if (i < end) {
+      sep = space_at(s, i);
+    }
+    if (sep == 0 || i + sep >= end || !is_digit(s[i + sep])) break;
+    i += sep;
+    while (i < end && is_digit(s[i])) ++i;
+  }
+  m.number = s.substr(number_start, i - number_start);
+  if (i < end) {
+    const std::size_t token_start = skip_space(s, i, end);
+    if (token_start >= end) return std::nullopt;
+    m.after = s.substr(token_start, end - token_start);
+  }
+  return m;
+}
+
 }  // namespace
 
 double round2(double v) {
@@ -103,20 +164,32 @@ double round2(double v) {
 
 const re2::RE2 PriceNormalizer::PRICE_PATTERN(price_pattern_text(), price_pattern_options());
 
+std::optional<PriceNormalizer::PriceMatch> PriceNormalizer::_match(std::string_view text) {
+  // The engine finds the whole match cheaply; its span is then split by hand,
+  // which is several times faster than asking the engine for the groups.
+  re2::StringPiece whole;
+  const re2::StringPiece input(text.data(), text.size());
+  if (!PRICE_PATTERN.Match(input, 0, text.size(), RE2::UNANCHORED, &whole, 1)) return std::nullopt;
+  const std::size_t begin = whole.data() - text.data();
+  if (auto m = split_match(text, begin, begin + whole.size())) return m;
+  // Not reached for valid UTF-8; ask the engine for the groups as a safe fallback.
+  re2::StringPiece groups[4];
+  if (!PRICE_PATTERN.Match(input, 0, text.size(), RE2::UNANCHORED, groups, 4)) return std::nullopt;
+  const auto view = [](const re2::StringPiece& g) { return std::string_view(g.data(), g.size()); };
+  return PriceMatch{view(groups[1]), view(groups[2]), view(groups[3])};
+}
+
 std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std::string_view> raw_price,
                                                               std::optional<std::string_view> currency_hint) {
   if (!raw_price) return std::nullopt;
   const std::string_view raw = text::trim(*raw_price);
   if (raw.empty()) return std::nullopt;
 
-  re2::StringPiece groups[4];
-  if (!PRICE_PATTERN.Match(re2::StringPiece(raw.data(), raw.size()), 0, raw.size(), RE2::UNANCHORED, groups,
-                           4)) {
-    return std::nullopt;
-  }
-  const std::string_view before(groups[1].data(), groups[1].size());
-  const std::string_view number(groups[2].data(), groups[2].size());
-  const std::string_view after(groups[3].data(), groups[3].size());
+  const auto match = _match(raw);
+  if (!match) return std::nullopt;
+  const std::string_view before = match->before;
+  const std::string_view number = match->number;
+  const std::string_view after = match->after;
 
   std::string_view token = DEFAULT_CURRENCY;
   if (!before.empty()) {
@@ -126,10 +199,17 @@ std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std:
   } else if (currency_hint && !currency_hint->empty()) {
     token = *currency_hint;
   }
-  const std::string upper = text::to_upper(token);
-  const std::string_view code = text::trim(upper);
-  const auto mapped = CURRENCY_MAP.find(code);
-  std::string currency = mapped != CURRENCY_MAP.end() ? mapped->second : std::string(code);
+  std::string currency;
+  // Every key is upper-case and trimmed already, so a token spelled like a key
+  // needs no case mapping.
+  if (const auto direct = CURRENCY_MAP.find(token); direct != CURRENCY_MAP.end()) {
+    currency = direct->second;
+  } else {
+    const std::string upper = text::to_upper(token);
+    const std::string_view code = text::trim(upper);
+    const auto mapped = CURRENCY_MAP.find(code);
+    currency = mapped != CURRENCY_MAP.end() ? mapped->second : std::string(code);
+  }
 
   // ASCII spaces group thousands; other whitespace stays and makes the number unreadable.
   std::string n(number);

@@ -3,9 +3,12 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/util/text.hpp"
 
 using tarvik::commerce::CURRENCY_MAP;
 using tarvik::commerce::PriceNormalizer;
@@ -211,6 +214,9 @@ TEST(Round2, HalfToEvenOnTheExactBinaryValue) {
 TEST(PriceTables, CurrencyMapAndPattern) {
   EXPECT_EQ(CURRENCY_MAP.size(), 17u);
   for (const auto& [token, code] : CURRENCY_MAP) {
+    // Tokens spelled like a key skip case mapping, so every key must be its own upper-cased, trimmed form.
+    EXPECT_EQ(tarvik::text::to_upper(token), token);
+    EXPECT_EQ(tarvik::text::trim(token), token);
     EXPECT_EQ(code.size(), 3u) << token;
     EXPECT_EQ(CURRENCY_MAP.at(code), code) << "every code maps to itself";
   }
@@ -224,6 +230,46 @@ TEST(PriceTables, CurrencyMapAndPattern) {
     EXPECT_NE(p->currency(), "") << token;
     EXPECT_EQ(CURRENCY_MAP.count(p->currency()), 1u) << token;
   }
+}
+
+// The groups that parse uses must be exactly those the pattern's own group
+// extraction gives, on texts full of tokens, separators and Unicode whitespace.
+TEST(PriceTables, MatchGroupsAgreeWithThePattern) {
+  const std::vector<std::string> pieces = {
+      "0",   "1",   "9",        "12", ",",   ".",   " ",   "  ",  "\u00a0", "\u2009", "\u3000",      "\t",
+      "\n",  "$",   "€",        "£",  "¥",   "₹",   "usd", "EUR", "Gbp",    "cad",    "aud",         "inr",
+      "jpy", "cny", "u\u017fd", "US", "CA$", "CN¥", "-",   "x",   "é",      "\u200b", "\xef\xbf\xbd"};
+  std::mt19937 rng(42);
+  const auto view = [](const re2::StringPiece& g) { return std::string_view(g.data(), g.size()); };
+  int matched = 0, with_before = 0, with_after = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const int n = 1 + static_cast<int>(rng() % 10);
+    for (int k = 0; k < n; ++k) text += pieces[rng() % pieces.size()];
+    re2::StringPiece g[4];
+    const bool expected = PriceNormalizer::PRICE_PATTERN.Match(text, 0, text.size(), RE2::UNANCHORED, g, 4);
+    const auto got = PriceNormalizer::_match(text);
+    ASSERT_EQ(got.has_value(), expected) << text;
+    if (!got) continue;
+    ++matched;
+    with_before += !got->before.empty();
+    with_after += !got->after.empty();
+    // Same positions, not merely equal text.
+    if (!g[1].empty()) {
+      EXPECT_EQ(got->before.data(), g[1].data()) << text;
+    }
+    EXPECT_EQ(got->before, view(g[1])) << text;
+    EXPECT_EQ(got->number.data(), g[2].data()) << text;
+    EXPECT_EQ(got->number, view(g[2])) << text;
+    EXPECT_EQ(got->after, view(g[3])) << text;
+    if (!g[3].empty()) {
+      EXPECT_EQ(got->after.data(), g[3].data()) << text;
+    }
+  }
+  // Enough of every shape to mean something.
+  EXPECT_GT(matched, 8000);
+  EXPECT_GT(with_before, 1000);
+  EXPECT_GT(with_after, 1000);
 }
 
 }  // namespace

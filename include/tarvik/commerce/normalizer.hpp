@@ -27,9 +27,17 @@ class PriceNormalizer {
   // Groups: 1 token before, 2 the number, 3 token after. Case-insensitive.
   static const re2::RE2 PRICE_PATTERN;
 
+  // The three groups of the leftmost match of PRICE_PATTERN (empty when a
+  // group took no part), or none when the text holds no ASCII digit.
+  struct PriceMatch {
+    std::string_view before, number, after;
+  };
+  static std::optional<PriceMatch> _match(std::string_view text);
+
   // None for missing, blank or unreadable text; never throws for bad text.
-  static std::optional<models::NormalizedPrice> parse(std::optional<std::string_view> raw_price,
-                                                      std::optional<std::string_view> currency_hint = std::nullopt);
+  static std::optional<models::NormalizedPrice> parse(
+      std::optional<std::string_view> raw_price,
+      std::optional<std::string_view> currency_hint = std::nullopt);
 };
 
 }  // namespace tarvik::commerce
