@@ -1,6 +1,7 @@
 #include "tarvik/commerce/classifier.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -41,7 +42,7 @@ bool in(const std::array<std::string_view, N>& set, std::string_view s) {
   return std::find(set.begin(), set.end(), s) != set.end();
 }
 
-bool is_alnum(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+constexpr bool is_alnum(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
 // Working text that stays on the stack when short, so typical calls do not allocate.
 class Scratch {
@@ -65,15 +66,34 @@ class Scratch {
   std::string heap_;
 };
 
-// Full Unicode lower-casing; ASCII text is lowered without ICU.
-std::string_view lower(std::string_view s, Scratch& buf) {
-  char* out = buf.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c >= 0x80) return buf.adopt(text::to_lower(s));
-    out[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+bool is_ascii_space(char c) { return (c >= 0x09 && c <= 0x0D) || (c >= 0x1C && c <= 0x20); }
+
+// For each byte: its lower-case form when that is a-z or 0-9, else 0.
+constexpr std::array<char, 256> ALNUM_LOWER = [] {
+  std::array<char, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    const char l = ascii_lower(static_cast<char>(c));
+    t[c] = is_alnum(l) ? l : '\0';
   }
-  return {out, s.size()};
+  return t;
+}();
+char alnum_lower(char c) { return ALNUM_LOWER[static_cast<unsigned char>(c)]; }
+
+// Full Unicode lower-casing, then trimming of Unicode whitespace; ASCII text
+// takes a path without ICU and without allocation.
+std::string_view lower_trimmed(std::string_view s, Scratch& buf) {
+  std::size_t begin = 0, end = s.size();
+  while (begin < end && is_ascii_space(s[begin])) ++begin;
+  while (end > begin && is_ascii_space(s[end - 1])) --end;
+  char* out = buf.reserve(end - begin);
+  unsigned char high = 0;
+  for (std::size_t i = begin; i < end; ++i) {
+    high |= static_cast<unsigned char>(s[i]);
+    out[i - begin] = ascii_lower(s[i]);
+  }
+  if (high >= 0x80) return text::trim(buf.adopt(text::to_lower(s)));
+  return {out, end - begin};
 }
 
 // The text with every character other than a-z and 0-9 removed.
@@ -85,22 +105,50 @@ std::string_view alpha(std::string_view lowered, Scratch& buf) {
   return {out, n};
 }
 
+// Whether needle occurs in hay, in time linear in hay for long texts.
 bool contains(std::string_view hay, std::string_view needle) {
+  if (needle.size() > hay.size()) return false;
   if (needle.empty()) return true;
-  // glibc's memmem is linear in the haystack for long needles (two-way search).
+  if (hay.size() <= 64) {
+    // Short texts: a plain scan beats the library searches' setup.
+    const std::size_t last = hay.size() - needle.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+      if (hay[i] != needle[0]) continue;
+      std::size_t k = 1;
+      while (k < needle.size() && hay[i + k] == needle[k]) ++k;
+      if (k == needle.size()) return true;
+    }
+    return false;
+  }
+  // glibc's memmem bounds its work by the haystack length times at most 256,
+  // switching to the linear two-way search for long needles.
   return ::memmem(hay.data(), hay.size(), needle.data(), needle.size()) != nullptr;
 }
 
-bool equals_or_subdomain(std::string_view domain, std::string_view entry) {
-  if (domain.size() == entry.size()) return domain == entry;
-  return domain.size() > entry.size() && domain.ends_with(entry) &&
-         domain[domain.size() - entry.size() - 1] == '.';
+// Bit n set when some entry has n characters (n < 64).
+template <std::size_t N>
+constexpr std::uint64_t length_mask(const std::array<std::string_view, N>& table) {
+  std::uint64_t mask = 0;
+  for (const auto e : table)
+    if (e.size() < 64) mask |= std::uint64_t{1} << e.size();
+  return mask;
 }
 
+// Whether the domain is an entry of the table or a subdomain of one: the whole
+// domain or the part after one of its dots equals an entry.
 template <std::size_t N>
-bool listed(const std::array<std::string_view, N>& table, std::string_view domain) {
-  return std::any_of(table.begin(), table.end(),
-                     [domain](std::string_view entry) { return equals_or_subdomain(domain, entry); });
+bool listed(const std::array<std::string_view, N>& table, std::uint64_t lengths, std::string_view domain) {
+  std::size_t pos = 0;
+  for (;;) {
+    const std::string_view suffix = domain.substr(pos);
+    if (suffix.size() >= 64 || (lengths >> suffix.size()) & 1) {
+      for (const std::string_view entry : table)
+        if (entry == suffix) return true;
+    }
+    const std::size_t dot = domain.find('.', pos);
+    if (dot == std::string_view::npos) return false;
+    pos = dot + 1;
+  }
 }
 
 // The owner label of a lower-cased, trimmed domain (a view into it).
@@ -209,39 +257,71 @@ class SubstringIndex {
   std::vector<Edge> edges_;
 };
 
-// Above this owner-label length, word lookups go through a SubstringIndex.
+// Above this owner-label length, or after this many words, word lookups go
+// through a SubstringIndex.
 constexpr std::size_t INDEX_THRESHOLD = 256;
+constexpr std::size_t MAX_PLAIN_SEARCHES = 8;
 
 }  // namespace
 
 std::string MerchantClassifier::_extract_sld(std::string_view domain) {
   Scratch buf;
-  return std::string(owner_label(text::trim(lower(domain, buf))));
+  return std::string(owner_label(lower_trimmed(domain, buf)));
 }
 
 bool MerchantClassifier::_is_match(std::string_view alpha_sld, std::string_view text) {
   if (text.empty()) return false;
-  Scratch lower_buf, alpha_buf;
-  const std::string_view lowered = lower(text, lower_buf);
-  const std::string_view alpha_text = alpha(lowered, alpha_buf);
+  // ASCII text is lowered byte by byte on the fly; other text through ICU first
+  // (after which ASCII lowering changes nothing).
+  std::string icu_lowered;
+  std::string_view src = text;
+  Scratch alpha_buf;
+  char* out = alpha_buf.reserve(src.size());
+  // Branch-free collection: every byte is stored, only a-z and 0-9 advance.
+  unsigned char high = 0;
+  const auto collect = [&out, &high](std::string_view t) {
+    std::size_t n = 0;
+    for (const char c : t) {
+      high |= static_cast<unsigned char>(c);
+      const char l = alnum_lower(c);
+      out[n] = l;
+      n += l != '\0';
+    }
+    return n;
+  };
+  std::size_t n = collect(src);
+  if (high >= 0x80) {
+    icu_lowered = text::to_lower(text);
+    src = icu_lowered;
+    out = alpha_buf.reserve(src.size());
+    n = collect(src);
+  }
+  const std::string_view alpha_text(out, n);
   if (alpha_text.empty()) return false;
   if (contains(alpha_text, alpha_sld) || contains(alpha_sld, alpha_text)) return true;
 
+  // Words are the runs of a-z and 0-9, so each is a slice of the alpha text.
   std::optional<SubstringIndex> index;
+  std::size_t searched = 0;
   bool kept = false;
-  std::size_t i = 0;
-  while (i < lowered.size()) {
-    if (!is_alnum(lowered[i])) {
+  std::size_t i = 0, offset = 0;
+  while (i < src.size()) {
+    if (!alnum_lower(src[i])) {
       ++i;
       continue;
     }
-    const std::size_t start = i;
-    while (i < lowered.size() && is_alnum(lowered[i])) ++i;
-    const std::string_view word = lowered.substr(start, i - start);
+    const std::size_t start = offset;
+    while (i < src.size() && alnum_lower(src[i])) {
+      ++i;
+      ++offset;
+    }
+    const std::string_view word = alpha_text.substr(start, offset - start);
     if (word.size() < MIN_WORD_LENGTH || in(STOP_WORDS, word)) continue;
     kept = true;
     if (word.size() > alpha_sld.size()) return false;
-    if (alpha_sld.size() > INDEX_THRESHOLD) {
+    // A few plain searches; past that (many words, or a long label) an index
+    // keeps the total work linear.
+    if (alpha_sld.size() > INDEX_THRESHOLD || ++searched > MAX_PLAIN_SEARCHES) {
       if (!index) index.emplace(alpha_sld);
       if (!index->contains(word)) return false;
     } else if (!contains(alpha_sld, word)) {
@@ -255,10 +335,12 @@ MerchantCategory MerchantClassifier::classify(std::string_view domain, std::stri
                                               std::optional<std::string_view> brand,
                                               std::optional<std::string_view> merchant_name) {
   Scratch domain_buf;
-  const std::string_view d = text::trim(lower(domain, domain_buf));
+  const std::string_view d = lower_trimmed(domain, domain_buf);
   if (d.empty()) return MerchantCategory::UNVERIFIED;
-  if (listed(MARKETPLACE_DOMAINS, d)) return MerchantCategory::MAJOR_MARKETPLACE;
-  if (listed(RESELLER_DOMAINS, d)) return MerchantCategory::RESELLER_SPECIALIST;
+  static constexpr auto marketplace_lengths = length_mask(MARKETPLACE_DOMAINS);
+  static constexpr auto reseller_lengths = length_mask(RESELLER_DOMAINS);
+  if (listed(MARKETPLACE_DOMAINS, marketplace_lengths, d)) return MerchantCategory::MAJOR_MARKETPLACE;
+  if (listed(RESELLER_DOMAINS, reseller_lengths, d)) return MerchantCategory::RESELLER_SPECIALIST;
 
   Scratch alpha_buf;
   const std::string_view owner = alpha(owner_label(d), alpha_buf);

@@ -173,7 +173,13 @@ TEST(MerchantTables, EntriesAreBareLowerCaseDomains) {
   }
 }
 
-// The rules written out plainly, for comparison with the optimised code on long labels.
+std::string lower_ascii(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+// The rules written out plainly, for comparison with the optimised code.
 bool reference_match(const std::string& sld, const std::string& lowered_ascii) {
   std::string alpha;
   for (const char c : lowered_ascii)
@@ -197,24 +203,33 @@ bool reference_match(const std::string& sld, const std::string& lowered_ascii) {
   return kept;
 }
 
-TEST(MerchantClassifier, LongLabelsAgreeWithPlainRules) {
+// Short and long labels, few and many words: covers the plain searches and the
+// index that takes over for long labels or many words.
+TEST(MerchantClassifier, WordRuleAgreesWithPlainRules) {
   std::mt19937 rng(11);
-  const char alphabet[] = "ab1 ";
-  for (int round = 0; round < 300; ++round) {
-    std::string sld(300 + rng() % 400, 'a');
+  const char alphabet[] = "ab1";
+  int matches = 0;
+  for (int round = 0; round < 2000; ++round) {
+    const bool long_label = round % 2 == 0;
+    std::string sld(long_label ? 300 + rng() % 400 : 12 + rng() % 40, 'a');
     for (char& c : sld) c = alphabet[rng() % 3];
     std::string title;
-    const int words = 1 + static_cast<int>(rng() % 6);
+    const int words = 1 + static_cast<int>(rng() % 20);
     for (int w = 0; w < words; ++w) {
       // Mostly pieces of the label, so that the word rule is really exercised.
       const std::size_t len = 3 + rng() % 8;
       const std::size_t at = rng() % (sld.size() - len);
       std::string word = sld.substr(at, len);
-      if (rng() % 4 == 0) word[rng() % len] = 'z';
-      title += word + " ";
+      if (rng() % 30 == 0) word[rng() % len] = 'z';
+      if (rng() % 3 == 0) word[0] = static_cast<char>(word[0] - 'a' + 'A');
+      title += word + (rng() % 2 ? " " : ", ");
     }
-    EXPECT_EQ(MerchantClassifier::_is_match(sld, title), reference_match(sld, title)) << title;
+    const bool expected = reference_match(sld, lower_ascii(title));
+    matches += expected;
+    EXPECT_EQ(MerchantClassifier::_is_match(sld, title), expected) << sld << " / " << title;
   }
+  EXPECT_GT(matches, 200);
+  EXPECT_LT(matches, 1800);
 }
 
 TEST(MerchantClassifier, HostileSizesStayLinear) {
