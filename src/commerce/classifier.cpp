@@ -127,12 +127,16 @@ bool contains(std::string_view hay, std::string_view needle) {
 
 // Bit n set when some entry has n characters (n < 64).
 template <std::size_t N>
-constexpr std::uint64_t length_mask(const std::array<std::string_view, N>& table) {
+std::uint64_t length_mask(const std::array<std::string_view, N>& table) {
   std::uint64_t mask = 0;
   for (const auto e : table)
     if (e.size() < 64) mask |= std::uint64_t{1} << e.size();
   return mask;
 }
+
+// The tables above are constant-initialised, so these are ready before any call.
+const std::uint64_t MARKETPLACE_LENGTHS = length_mask(MARKETPLACE_DOMAINS);
+const std::uint64_t RESELLER_LENGTHS = length_mask(RESELLER_DOMAINS);
 
 // Whether the domain is an entry of the table or a subdomain of one: the whole
 // domain or the part after one of its dots equals an entry.
@@ -337,10 +341,8 @@ MerchantCategory MerchantClassifier::classify(std::string_view domain, std::stri
   Scratch domain_buf;
   const std::string_view d = lower_trimmed(domain, domain_buf);
   if (d.empty()) return MerchantCategory::UNVERIFIED;
-  static constexpr auto marketplace_lengths = length_mask(MARKETPLACE_DOMAINS);
-  static constexpr auto reseller_lengths = length_mask(RESELLER_DOMAINS);
-  if (listed(MARKETPLACE_DOMAINS, marketplace_lengths, d)) return MerchantCategory::MAJOR_MARKETPLACE;
-  if (listed(RESELLER_DOMAINS, reseller_lengths, d)) return MerchantCategory::RESELLER_SPECIALIST;
+  if (listed(MARKETPLACE_DOMAINS, MARKETPLACE_LENGTHS, d)) return MerchantCategory::MAJOR_MARKETPLACE;
+  if (listed(RESELLER_DOMAINS, RESELLER_LENGTHS, d)) return MerchantCategory::RESELLER_SPECIALIST;
 
   Scratch alpha_buf;
   const std::string_view owner = alpha(owner_label(d), alpha_buf);

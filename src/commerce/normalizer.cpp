@@ -218,8 +218,14 @@ std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std:
   const auto amount = read_decimal(n);
   if (!amount) return std::nullopt;
 
+  // A decimal with at most two fraction digits needs no rounding: its nearest
+  // double lies within half a unit in the last place of it, and that is less
+  // than 0.005 below 2^46, while from 2^46 up every double rounds to itself.
+  const std::size_t dot = n.find('.');
+  const bool two_decimals_at_most = dot == std::string::npos || n.size() - dot - 1 <= 2;
   try {
-    return models::NormalizedPrice(std::string(raw), round2(*amount), std::move(currency));
+    return models::NormalizedPrice(std::string(raw), two_decimals_at_most ? *amount : round2(*amount),
+                                   std::move(currency));
   } catch (const std::invalid_argument&) {
     // An amount beyond the double range, or a blank currency hint.
     return std::nullopt;

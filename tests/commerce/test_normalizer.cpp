@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <random>
@@ -209,6 +210,22 @@ TEST(Round2, HalfToEvenOnTheExactBinaryValue) {
   for (const auto& c : cases) EXPECT_EQ(round2(c.in), c.out) << c.in;
   EXPECT_TRUE(std::isinf(round2(std::numeric_limits<double>::infinity())));
   EXPECT_TRUE(std::isnan(round2(std::nan(""))));
+}
+
+// parse skips rounding for numbers with at most two decimals: rounding such a
+// number's nearest double must give that double back, at every magnitude.
+TEST(Round2, IdentityOnTwoDecimalNumbers) {
+  std::mt19937_64 rng(5);
+  for (int round = 0; round < 200000; ++round) {
+    std::string digits = std::to_string(rng() >> (rng() % 64));
+    if (round % 3 == 0) digits += std::string(rng() % 300, '0');  // up to the double range
+    const int decimals = static_cast<int>(rng() % 3);
+    const std::string text =
+        decimals == 0 ? digits : digits + "." + std::to_string(100 + rng() % 100).substr(3 - decimals);
+    const double v = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(v)) continue;
+    ASSERT_EQ(round2(v), v) << text;
+  }
 }
 
 TEST(PriceTables, CurrencyMapAndPattern) {
