@@ -196,7 +196,8 @@ std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std:
     token = before;
   } else if (!after.empty()) {
     token = after;
-  } else if (currency_hint && !currency_hint->empty()) {
+  } else if (currency_hint && !text::is_blank(*currency_hint)) {
+    // A hint of whitespace only says nothing; it must not cost the price.
     token = *currency_hint;
   }
   std::string currency;
@@ -227,7 +228,7 @@ std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std:
     return models::NormalizedPrice(std::string(raw), two_decimals_at_most ? *amount : round2(*amount),
                                    std::move(currency));
   } catch (const std::invalid_argument&) {
-    // An amount beyond the double range, or a blank currency hint.
+    // An amount beyond the double range.
     return std::nullopt;
   }
 }

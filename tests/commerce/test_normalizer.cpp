@@ -122,7 +122,7 @@ TEST(PriceNormalizer, CurrencyChoice) {
       {"unknown hint kept upper-cased", "12", "chf", true, 12.0, "CHF"},
       {"hint trimmed after upper-casing", "12", " eur\u00a0", true, 12.0, "EUR"},
       {"hint upper-cased with full case mapping", "12", "ß", true, 12.0, "SS"},
-      {"blank hint leaves no currency", "12", "  ", false},
+      {"blank hint counts as none", "12", " \u00a0", true, 12.0, "USD"},
       {"token not followed by a number", "$ abc 5", std::nullopt, true, 5.0, "USD"},
       {"only the first price counts", "$12.99 - $15.99", std::nullopt, true, 12.99, "USD"},
       {"first price in euro, second in dollar", "€3 or $4", std::nullopt, true, 3.0, "EUR"},

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 // Boost.JSON compiled into this test only (the unit under test does not use it).
-#include <boost/json/src.hpp>
+#include <boost/json.hpp>
 
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -308,18 +307,28 @@ std::vector<TableRow> read_table() {
   std::ifstream f(TARVIK_SOURCE_DIR "/src/util/html_entities_table.inc");
   std::vector<TableRow> rows;
   // A row: {offsets and lengths},  // NAME; U+XXXX [U+YYYY]  [(also without ;)]
-  const std::regex row_re(
-      R"(^\s*\{[0-9, a-z]+\},\s*// ([A-Za-z0-9]+); ((?:U\+[0-9A-F]+ ?)+)(\s*\(also without ;\))?$)");
   std::string line;
   while (std::getline(f, line)) {
-    std::smatch m;
-    if (!std::regex_match(line, m, row_re)) continue;
-    TableRow row{m[1], {}, m[3].matched};
-    std::istringstream cps(m[2]);
-    for (std::string cp; cps >> cp;) {
-      row.value.push_back(static_cast<char32_t>(std::stoul(cp.substr(2), nullptr, 16)));
+    const auto open = line.find_first_not_of(" \t");
+    const auto close = line.find("},");
+    const auto comment = line.find("// ");
+    if (open == std::string::npos || line[open] != '{' || close == std::string::npos ||
+        comment == std::string::npos || comment < close)
+      continue;
+    std::istringstream rest(line.substr(comment + 3));
+    std::string name;
+    rest >> name;
+    if (name.size() < 2 || name.back() != ';') continue;
+    TableRow row{name.substr(0, name.size() - 1), {}, false};
+    for (std::string word; rest >> word;) {
+      if (word.rfind("U+", 0) == 0) {
+        row.value.push_back(static_cast<char32_t>(std::stoul(word.substr(2), nullptr, 16)));
+      } else if (word == "(also") {
+        row.legacy = true;
+        break;
+      }
     }
-    rows.push_back(std::move(row));
+    if (!row.value.empty()) rows.push_back(std::move(row));
   }
   return rows;
 }
