@@ -2,6 +2,7 @@
 #   make demo   installs what is missing, builds the CLI, runs the demo
 #   make test   installs what is missing, builds with ASan+UBSan, runs every test
 JOBS ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
 RELEASE_DIR ?= build/release
 TEST_DIR ?= build/asan
 FUZZ_SECONDS ?= 60
