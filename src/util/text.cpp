@@ -45,10 +45,25 @@ std::size_t valid_prefix(std::string_view s, std::size_t i, std::size_t* need) {
 
 }  // namespace
 
+// Index of the first byte at or after i that is not ASCII (s.size() if none),
+// testing eight bytes at a time: pages are mostly ASCII.
+static std::size_t skip_ascii(std::string_view s, std::size_t i) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  while (i + 8 <= s.size()) {
+    std::uint64_t w;
+    std::memcpy(&w, s.data() + i, sizeof w);
+    if (w & kHigh) break;
+    i += 8;
+  }
+  while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  return i;
+}
+
 bool is_valid_utf8(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
-    if (static_cast<unsigned char>(s[i]) < 0x80) { ++i; continue; }
+    i = skip_ascii(s, i);
+    if (i >= s.size()) break;
     std::size_t need;
     const std::size_t k = valid_prefix(s, i, &need);
     if (k != need) return false;
@@ -63,8 +78,7 @@ std::string repair_utf8(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
     // Copy ASCII runs quickly.
-    std::size_t j = i;
-    while (j < s.size() && static_cast<unsigned char>(s[j]) < 0x80) ++j;
+    const std::size_t j = skip_ascii(s, i);
     out.append(s.data() + i, j - i);
     i = j;
     if (i >= s.size()) break;
