@@ -3,17 +3,10 @@
 #include <string>
 #include <vector>
 
-namespace tarvik_price_cli_test {
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-CliRun run_cli(const std::vector<std::string>& args, const std::string& input);
-std::vector<std::string> lines(const std::string& text);
-}  // namespace tarvik_price_cli_test
+#include "cli_runner.hpp"
 
-using tarvik_price_cli_test::lines;
-using tarvik_price_cli_test::run_cli;
+using tarvik::testing::lines;
+using tarvik::testing::run_cli;
 
 namespace {
 

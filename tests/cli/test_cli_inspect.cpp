@@ -1,9 +1,6 @@
 // The inspect subcommand, run as a program on hand-written pages.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <boost/json.hpp>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_runner.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace {
@@ -27,58 +25,8 @@ const std::vector<std::string> FACT_KEYS = {"title",      "merchant_name", "bran
                                             "price",      "stock_status",  "condition", "primary_image_url",
                                             "shipping_info", "page_type",  "match_score", "fetch_source"};
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-  std::vector<std::string> lines() const {
-    std::vector<std::string> v;
-    std::istringstream in(out);
-    for (std::string l; std::getline(in, l);) v.push_back(l);
-    return v;
-  }
-};
-
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) {
-    if (c == '\'') {
-      q += "'\\''";
-    } else {
-      q += c;
-    }
-  }
-  return q + "'";
-}
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-// Runs the CLI with `args`, feeding `input` on standard input.
-CliRun run_cli(const std::vector<std::string>& args, const std::string& input = "") {
-  static std::atomic<int> counter{0};
-  const fs::path dir = fs::temp_directory_path() /
-                       ("tarvik-inspect-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  fs::create_directories(dir);
-  {
-    std::ofstream(dir / "in", std::ios::binary) << input;
-  }
-  std::string cmd = quote(TARVIK_CLI_PATH);
-  for (const auto& a : args) cmd += " " + quote(a);
-  cmd += " < " + quote((dir / "in").string()) + " > " + quote((dir / "out").string()) + " 2> " +
-         quote((dir / "err").string());
-  const int raw = std::system(cmd.c_str());
-  CliRun r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = slurp(dir / "out");
-  r.err = slurp(dir / "err");
-  fs::remove_all(dir);
-  return r;
-}
+using tarvik::testing::CliRun;
+using tarvik::testing::run_cli;
 
 bj::object parse_object(const std::string& line) {
   bj::error_code ec;

@@ -1,9 +1,4 @@
 // The unwrap subcommand, run as a separate process.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <boost/json.hpp>
@@ -15,66 +10,19 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "cli_runner.hpp"
 
 namespace tarvik_unwrap_cli_test {
 namespace {
 
 namespace json = boost::json;
 
-struct CliResult {
-  int status = -1;  // exit status; -1 when the process did not exit normally
-  std::string out, err;
-};
+using CliResult = tarvik::testing::CliRun;
+using tarvik::testing::lines;
 
-std::string read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-// Runs the binary with `args`; standard input, output and error go through
-// temporary files, so no pipe can fill up.
-CliResult run_unwrap(const std::vector<std::string>& args, const std::string& input = "") {
-  char dir_template[] = "/tmp/tarvik-unwrap-cli-XXXXXX";
-  const char* dir = mkdtemp(dir_template);
-  if (dir == nullptr) throw std::runtime_error("mkdtemp failed");
-  const std::string in_path = std::string(dir) + "/in", out_path = std::string(dir) + "/out",
-                    err_path = std::string(dir) + "/err";
-  std::ofstream(in_path, std::ios::binary) << input;
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::vector<std::string> store{TARVIK_CLI_PATH, "unwrap"};
-  store.insert(store.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : store) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, TARVIK_CLI_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) throw std::runtime_error("cannot start " + std::string(TARVIK_CLI_PATH));
-  int wstatus = 0;
-  while (waitpid(pid, &wstatus, 0) < 0) {
-  }
-  CliResult r;
-  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-  r.out = read_all(out_path);
-  r.err = read_all(err_path);
-  for (const auto& p : {in_path, out_path, err_path}) unlink(p.c_str());
-  rmdir(dir);
-  return r;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
+CliResult run_unwrap(std::vector<std::string> args, const std::string& input = "") {
+  args.insert(args.begin(), "unwrap");
+  return tarvik::testing::run_cli(args, input);
 }
 
 const std::string WRAPPED =
