@@ -19,15 +19,7 @@ std::string price_line(const std::string& input, const std::optional<std::string
       commerce::PriceNormalizer::parse(input, hint ? std::optional<std::string_view>(*hint) : std::nullopt);
   json::JsonWriter w;
   w.begin_object().key("input").value(input).key("price");
-  if (price) {
-    w.begin_object();
-    w.key("raw").value(price->raw());
-    w.key("amount").value(price->amount());
-    w.key("currency").value(price->currency());
-    w.end_object();
-  } else {
-    w.null();
-  }
+  models::write_json(w, price);
   w.end_object();
   return w.take();
 }

@@ -87,6 +87,18 @@ NormalizedPrice::NormalizedPrice(std::string raw, double amount, std::string cur
   if (currency_.empty()) throw std::invalid_argument("price currency must not be empty");
 }
 
+void write_json(json::JsonWriter& w, const std::optional<NormalizedPrice>& price) {
+  if (!price) {
+    w.null();
+    return;
+  }
+  w.begin_object();
+  w.key("raw").value(price->raw());
+  w.key("amount").value(price->amount());
+  w.key("currency").value(price->currency());
+  w.end_object();
+}
+
 EnrichedCommerceMatch EnrichedCommerceMatch::from_shopping_offer(const ShoppingOffer& offer) {
   EnrichedCommerceMatch item;
   item.title = offer.title;
@@ -138,13 +150,7 @@ class Dumper {
   void put(Enum e) {
     w_.value(value(e));
   }
-  void put(const NormalizedPrice& p) {
-    w_.begin_object();
-    field("raw", p.raw());
-    field("amount", p.amount());
-    field("currency", p.currency());
-    w_.end_object();
-  }
+  void put(const NormalizedPrice& p) { write_json(w_, p); }
   void put(const EnrichedCommerceMatch& m) {
     w_.begin_object();
     field("title", m.title);

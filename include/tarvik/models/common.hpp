@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+namespace tarvik::json {
+class JsonWriter;
+}
+
 namespace tarvik::models {
 
 enum class MerchantCategory { MAJOR_MARKETPLACE, RESELLER_SPECIALIST, OFFICIAL_BRAND, UNVERIFIED };
@@ -48,5 +52,8 @@ class NormalizedPrice {
   double amount_;
   std::string currency_;
 };
+
+// Writes a price as {"raw","amount","currency"}, or null for none.
+void write_json(json::JsonWriter& w, const std::optional<NormalizedPrice>& price);
 
 }  // namespace tarvik::models
