@@ -106,7 +106,9 @@ const RE2 _META_TAG_PATTERN(std::string(R"((?i)<meta)") + std::string(text::SPAC
 
 // The property or name value. Like the content pattern it also matches at the
 // end of a longer attribute name (data-name="..."); the leftmost occurrence in
-// the tag is the one used.
+// the tag is the one used. These two are the definitions; a tag's attributes
+// are read by meta_name_value and meta_content_value below, which give the
+// same results without a regular-expression search per tag.
 const RE2 _META_PROP_PATTERN(R"((?i)(?:property|name)=["']([^"']+)["'])", pattern_options());
 
 // The content value runs to the same kind of quote that opened it, so an
@@ -286,16 +288,67 @@ std::string_view meta_attributes(std::string_view html, std::size_t after, std::
   return html.substr(from, gt - from);
 }
 
-// The quoted value of the leftmost match of an attribute pattern
-// (`name="v"`, `content='v'`): it lies between the quote that follows the
-// first "=" of the match and the quote that ends the match. None when the
-// pattern does not match.
-std::optional<std::string_view> attribute_value(const RE2& pattern, std::string_view attrs) {
-  re2::StringPiece whole;
-  if (!pattern.Match(attrs, 0, attrs.size(), RE2::UNANCHORED, &whole, 1)) return std::nullopt;
-  const std::string_view m(whole.data(), whole.size());
-  const std::size_t value_start = m.find('=') + 2;
-  return m.substr(value_start, m.size() - value_start - 1);
+// Whether the `word.size()` bytes before `end` spell the lower-case ASCII
+// `word` in any letter case. Used for attribute names whose letters have no
+// case partner outside ASCII, where this is exactly RE2's (?i) rule.
+bool ends_with_ci(std::string_view s, std::size_t end, std::string_view word) {
+  if (end < word.size()) return false;
+  const char* p = s.data() + end - word.size();
+  for (std::size_t k = 0; k < word.size(); ++k) {
+    const char c = p[k];
+    if (c != word[k] && !(c >= 'A' && c <= 'Z' && static_cast<char>(c + 32) == word[k])) return false;
+  }
+  return true;
+}
+
+// The value of the leftmost `property="v"` or `name="v"` in a meta tag's
+// attribute text: either quote opens, the value runs to the next quote of
+// either kind and is not empty. The name may end a longer attribute name
+// (data-name="..."). None when there is no such attribute. Match starts and
+// "=" signs come in the same order, so the first "=" that completes a match
+// gives the leftmost one.
+std::optional<std::string_view> meta_name_value(std::string_view attrs) {
+  for (std::size_t eq = attrs.find('='); eq != npos; eq = attrs.find('=', eq + 1)) {
+    if (!ends_with_ci(attrs, eq, "property") && !ends_with_ci(attrs, eq, "name")) continue;
+    if (eq + 1 >= attrs.size()) break;
+    const char q = attrs[eq + 1];
+    if (q != '"' && q != '\'') continue;
+    const std::size_t close = attrs.find_first_of("\"'", eq + 2);
+    if (close == npos) break;  // no quote follows, so no later value can close either
+    if (close > eq + 2) return attrs.substr(eq + 2, close - eq - 2);
+  }
+  return std::nullopt;
+}
+
+// The value of the leftmost `content="v"` or `content='v'`: it runs to the
+// same kind of quote that opened it, so an apostrophe inside a double-quoted
+// value stays part of it; it may be empty. None when there is none.
+std::optional<std::string_view> meta_content_value(std::string_view attrs) {
+  bool double_closes = true, single_closes = true;  // false once no such quote follows
+  for (std::size_t eq = attrs.find('='); eq != npos; eq = attrs.find('=', eq + 1)) {
+    if (!ends_with_ci(attrs, eq, "content")) continue;
+    if (eq + 1 >= attrs.size()) break;
+    const char q = attrs[eq + 1];
+    bool& closes = q == '"' ? double_closes : single_closes;
+    if ((q != '"' && q != '\'') || !closes) continue;
+    const std::size_t close = attrs.find(q, eq + 2);
+    if (close == npos) {
+      closes = false;
+      continue;
+    }
+    return attrs.substr(eq + 2, close - eq - 2);
+  }
+  return std::nullopt;
+}
+
+// Whether a meta start tag from `start` to its ">" at `gt`, whose first
+// character after "<meta" is whitespace ending at `ws_end`, matches
+// _META_TAG_PATTERN: something must follow the whitespace character, and the
+// tag must be text RE2 reads. Valid UTF-8 always is; otherwise RE2 decides.
+bool meta_tag_matches(std::string_view html, std::size_t start, std::size_t ws_end, std::size_t gt) {
+  if (ws_end >= gt) return false;
+  const std::string_view tag = html.substr(start, gt + 1 - start);
+  return text::is_valid_utf8(tag) || start_tag_matches(_META_TAG_PATTERN, html, start, gt);
 }
 
 // Trims Unicode whitespace from both ends; linear in the whitespace removed,
@@ -459,19 +512,19 @@ MetaTags DestinationMetadataParser::_extract_meta_tags(std::string_view html) {
     if (start == npos) break;
     const std::size_t after = start + 5;  // past "<meta"
     if (after >= html.size()) break;
-    std::size_t i = after;
-    if (!text::is_space(text::next_code_point(html, i))) {
+    std::size_t ws_end = after;
+    if (!text::is_space(text::next_code_point(html, ws_end))) {
       pos = start + 1;  // "<metadata", "<meta>": not a meta tag
       continue;
     }
     if (gt == npos || gt < after) gt = find_byte(html, '>', after);
     if (gt == npos) break;  // no tag can end anywhere further on
     pos = gt + 1;
-    if (!start_tag_matches(_META_TAG_PATTERN, html, start, gt)) continue;
+    if (!meta_tag_matches(html, start, ws_end, gt)) continue;
     const std::string_view attrs = meta_attributes(html, after, gt);
-    const auto prop = attribute_value(_META_PROP_PATTERN, attrs);
+    const auto prop = meta_name_value(attrs);
     if (!prop) continue;
-    const auto content = attribute_value(_META_CONTENT_PATTERN, attrs);
+    const auto content = meta_content_value(attrs);
     if (!content) continue;
     const std::string_view key = trim_ws(*prop);
     const std::string_view value = trim_ws(*content);
