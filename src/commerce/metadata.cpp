@@ -5,8 +5,10 @@
 #include "tarvik/commerce/metadata.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <stdexcept>
@@ -15,6 +17,9 @@
 #include <utility>
 
 #include <boost/json.hpp>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <re2/re2.h>
 #include <unicode/casemap.h>
 #include <unicode/uchar.h>
@@ -70,7 +75,6 @@ struct Patterns {
   // Either word, captured, to settle both in one pass over the page.
   const RE2& class_stock =
       re(R"((?i)class=["'](?:[^"']*[^"'\pL\pN_])?(instock|outofstock)(?:[^"'\pL\pN_][^"']*)?["'])");
-  const RE2& schema_host = re(R"((?i)chema\.org/)");
 };
 
 const Patterns& patterns() {
@@ -221,6 +225,147 @@ bool term_at(std::string_view s, std::size_t& i, std::string_view term) {
   return true;
 }
 
+constexpr std::size_t npos = std::string_view::npos;
+
+bool is_lower_ascii_letter(char c) { return c >= 'a' && c <= 'z'; }
+
+// Whether the bytes at p spell the lower-case ASCII `lit` in any ASCII letter
+// case.
+bool equal_ascii_ci(const char* p, std::string_view lit) {
+  for (std::size_t k = 0; k < lit.size(); ++k) {
+    const char c = p[k];
+    if (c != lit[k] && !(is_lower_ascii_letter(lit[k]) && static_cast<char>(c | 0x20) == lit[k])) return false;
+  }
+  return true;
+}
+
+// The first position at or after `from` where the lower-case ASCII `lit`
+// stands in any ASCII letter case, or npos. Candidates are the positions
+// whose first and last byte fit, tested sixteen at a time.
+std::size_t find_ascii_ci(std::string_view s, std::string_view lit, std::size_t from = 0) {
+  const std::size_t n = lit.size();
+  if (n == 0 || s.size() < n || from > s.size() - n) return npos;
+  const std::size_t last_start = s.size() - n;
+  std::size_t p = from;
+#if defined(__SSE2__)
+  const char first = lit[0], last = lit[n - 1];
+  const __m128i want_first = _mm_set1_epi8(first), want_last = _mm_set1_epi8(last);
+  const __m128i fold_first = _mm_set1_epi8(is_lower_ascii_letter(first) ? 0x20 : 0);
+  const __m128i fold_last = _mm_set1_epi8(is_lower_ascii_letter(last) ? 0x20 : 0);
+  for (; p + 16 <= last_start + 1; p += 16) {
+    const __m128i a = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + p)), fold_first);
+    const __m128i b =
+        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + p + n - 1)), fold_last);
+    auto bits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, want_first), _mm_cmpeq_epi8(b, want_last))));
+    while (bits != 0) {
+      const std::size_t at = p + static_cast<std::size_t>(std::countr_zero(bits));
+      if (equal_ascii_ci(s.data() + at, lit)) return at;
+      bits &= bits - 1;
+    }
+  }
+#endif
+  for (; p <= last_start; ++p)
+    if (equal_ascii_ci(s.data() + p, lit)) return p;
+  return npos;
+}
+
+// Whether the lower-case ASCII `term` stands at s[i] under RE2's (?i) rule:
+// ASCII letter case, and also U+017F LONG S for "s" and U+212A KELVIN SIGN
+// for "k" (no other non-ASCII letter matches an ASCII one). Advances i past it.
+bool regex_term_at(std::string_view s, std::size_t& i, std::string_view term) {
+  std::size_t j = i;
+  for (const char t : term) {
+    if (j < s.size() && ascii_ieq(s[j], t)) {
+      ++j;
+    } else if (t == 's' && s.substr(j, 2) == "\xC5\xBF") {
+      j += 2;
+    } else if (t == 'k' && s.substr(j, 3) == "\xE2\x84\xAA") {
+      j += 3;
+    } else {
+      return false;
+    }
+  }
+  i = j;
+  return true;
+}
+
+bool is_quote(char c) { return c == '"' || c == '\''; }
+
+// What the markup searches need to know about the page before they run. The
+// whole-page patterns are costly, so each first looks for literal text that
+// every match of it contains; a page without it is not searched, and a search
+// starts where the leftmost match can start at the earliest. Literal letters
+// are compared in ASCII letter case, which is RE2's (?i) rule for every letter
+// but "s" and "k": those also match U+017F and U+212A, so where they matter a
+// page holding either character is searched as a whole.
+class PageScan {
+ public:
+  explicit PageScan(std::string_view html) : html_(html) {}
+
+  std::string_view html() const { return html_; }
+
+  bool has_fold_letters() {
+    if (!fold_letters_)
+      fold_letters_ = find_ascii_ci(html_, "\xC5\xBF") != npos || find_ascii_ci(html_, "\xE2\x84\xAA") != npos;
+    return *fold_letters_;
+  }
+
+  // Position of the first `itemprop="<value>"` (either quote on either side),
+  // or npos.
+  std::size_t itemprop(std::string_view value) const {
+    for (std::size_t p = find_ascii_ci(html_, "itemprop="); p != npos; p = find_ascii_ci(html_, "itemprop=", p + 1)) {
+      std::size_t i = p + 9;
+      if (i >= html_.size() || !is_quote(html_[i])) continue;
+      ++i;
+      if (regex_term_at(html_, i, value) && i < html_.size() && is_quote(html_[i])) return p;
+    }
+    return npos;
+  }
+
+  // Position of the first `data-product_sku=` followed by a quote, or npos.
+  std::size_t data_product_sku() const {
+    for (std::size_t p = find_ascii_ci(html_, "data-product_"); p != npos;
+         p = find_ascii_ci(html_, "data-product_", p + 1)) {
+      std::size_t i = p + 13;
+      if (regex_term_at(html_, i, "sku=") && i < html_.size() && is_quote(html_[i])) return p;
+    }
+    return npos;
+  }
+
+  // Where a search for a <span> whose class holds "sku" may start, or npos
+  // when none can match.
+  std::size_t sku_span_start() {
+    if (has_fold_letters()) return 0;
+    if (find_ascii_ci(html_, "sku") == npos) return npos;
+    return find_ascii_ci(html_, "<span");
+  }
+
+  // Where a search for a class attribute holding "instock" or "outofstock"
+  // may start, or npos when none can match. Such a class value runs from its
+  // opening quote to the word without a quote between, so a match that holds
+  // the first "stock" of the page, or a later one, starts at the earliest
+  // six bytes ("class=") before the last quote ahead of that first "stock".
+  std::size_t class_stock_start() {
+    if (has_fold_letters()) return 0;
+    const std::size_t word = find_ascii_ci(html_, "stock");
+    if (word == npos) return npos;
+    std::size_t quote = 0;
+    for (const char q : {'"', '\''}) {
+      const void* hit = memrchr(html_.data(), q, word);
+      if (hit != nullptr)
+        quote = std::max(quote, static_cast<std::size_t>(static_cast<const char*>(hit) - html_.data()));
+    }
+    std::size_t start = quote >= 6 ? quote - 6 : 0;
+    while (start > 0 && (static_cast<unsigned char>(html_[start]) & 0xC0) == 0x80) --start;
+    return start;
+  }
+
+ private:
+  std::string_view html_;
+  std::optional<bool> fold_letters_;
+};
+
 // Whether the lower-cased page contains "schema.org/instock" and/or
 // "schema.org/outofstock", found without lower-casing the page: the host part
 // is matched ASCII-case-insensitively (no other character lower-cases to
@@ -234,19 +379,16 @@ struct SchemaStock {
 
 SchemaStock schema_stock_terms(std::string_view html) {
   SchemaStock r;
-  const RE2& host = patterns().schema_host;  // "chema.org/"; the "s" is checked below
-  re2::StringPiece m;
-  std::size_t pos = 0;
-  while (!r.in && host.Match(html, pos, html.size(), RE2::UNANCHORED, &m, 1)) {
-    const std::size_t start = static_cast<std::size_t>(m.data() - html.data());
-    const std::size_t end = start + m.size();
+  constexpr std::string_view host = "chema.org/";  // the "s" is checked below
+  for (std::size_t start = find_ascii_ci(html, host); !r.in && start != npos;
+       start = find_ascii_ci(html, host, start + host.size())) {
+    const std::size_t end = start + host.size();
     if (start > 0 && (html[start - 1] == 's' || html[start - 1] == 'S')) {
       std::size_t i = end;
       if (term_at(html, i, "instock")) r.in = true;
       i = end;
       if (term_at(html, i, "outofstock")) r.out = true;
     }
-    pos = end;
   }
   return r;
 }
@@ -610,13 +752,23 @@ void meta_fill_ins(State& st, const MetaTags& meta) {
 // ---------------------------------------------------------------------------
 // Markup fallbacks (pages of non-social domains).
 
-// The leftmost match of `re`, found by RE2's automata alone. Where a group's
-// bounds follow from the whole match, taking them by hand keeps a hostile
-// page with a huge match off the much slower submatch engine.
-std::optional<std::string_view> whole_match(const RE2& re, std::string_view html) {
+// The leftmost match of `re` that starts at or after `from` (no match starts
+// before it), found by RE2's automata alone. Where a group's bounds follow
+// from the whole match, taking them by hand keeps a hostile page with a huge
+// match off the much slower submatch engine.
+std::optional<std::string_view> whole_match(const RE2& re, std::string_view html, std::size_t from = 0) {
+  if (from == npos) return std::nullopt;
   re2::StringPiece m;
-  if (!re.Match(html, 0, html.size(), RE2::UNANCHORED, &m, 1)) return std::nullopt;
+  if (!re.Match(html, from, html.size(), RE2::UNANCHORED, &m, 1)) return std::nullopt;
   return std::string_view(m.data(), m.size());
+}
+
+// Group 1 of the leftmost match of `re` that starts at or after `from`.
+std::optional<std::string_view> group_match(const RE2& re, std::string_view html, std::size_t from = 0) {
+  if (from == npos) return std::nullopt;
+  re2::StringPiece m[2];
+  if (!re.Match(html, from, html.size(), RE2::UNANCHORED, m, 2)) return std::nullopt;
+  return std::string_view(m[1].data(), m[1].size());
 }
 
 // The group of a match that ends in ["']([^"']+)["']: the text between its
@@ -629,9 +781,10 @@ std::string_view quoted_tail(std::string_view m) {
 // The group of a match that ends in >(digits): the text after its last ">".
 std::string_view after_last_gt(std::string_view m) { return m.substr(m.find_last_of('>') + 1); }
 
-void markup_price(State& st, std::string_view html) {
+void markup_price(State& st, PageScan& scan) {
   const Patterns& pt = patterns();
-  if (!st.amount)
+  const std::string_view html = scan.html();
+  if (!st.amount && find_ascii_ci(html, "woocommerce-price-amount") != npos)
     if (const auto m = whole_match(pt.shop_price, html))
       if (const auto v = markup_amount(after_last_gt(*m))) {
         st.amount = v;
@@ -639,23 +792,25 @@ void markup_price(State& st, std::string_view html) {
         st.promote_for_markup_price();
       }
   if (!st.amount)
-    if (const auto m = whole_match(pt.micro_price, html))
+    if (const auto m = whole_match(pt.micro_price, html, scan.itemprop("price")))
       if (const auto v = markup_amount(quoted_tail(*m))) {
         st.amount = v;
-        if (const auto c = whole_match(pt.micro_currency, html)) st.currency = text::to_upper(quoted_tail(*c));
+        if (const auto c = whole_match(pt.micro_currency, html, scan.itemprop("pricecurrency")))
+          st.currency = text::to_upper(quoted_tail(*c));
         st.promote_for_markup_price();
       }
 }
 
-void markup_sku(State& st, std::string_view html) {
+void markup_sku(State& st, PageScan& scan) {
   if (!st.sku_empty()) return;
   const Patterns& pt = patterns();
+  const std::string_view html = scan.html();
   std::optional<std::string_view> group;
-  if (const auto m = whole_match(pt.sku_itemprop, html)) {
+  if (const auto m = whole_match(pt.sku_itemprop, html, scan.itemprop("sku"))) {
     group = quoted_tail(*m);
-  } else if (re2::StringPiece g; RE2::PartialMatch(html, pt.sku_span, &g)) {
-    group = std::string_view(g.data(), g.size());
-  } else if (const auto d = whole_match(pt.sku_data, html)) {
+  } else if (const auto g = group_match(pt.sku_span, html, scan.sku_span_start())) {
+    group = g;
+  } else if (const auto d = whole_match(pt.sku_data, html, scan.data_product_sku())) {
     group = quoted_tail(*d);
   }
   if (!group) return;
@@ -664,9 +819,10 @@ void markup_sku(State& st, std::string_view html) {
   if (!v.empty()) st.sku = std::string(v);
 }
 
-void markup_stock(State& st, std::string_view html) {
+void markup_stock(State& st, PageScan& scan) {
   if (st.stock) return;
   const Patterns& pt = patterns();
+  const std::string_view html = scan.html();
   // In stock when the page has either in-stock sign anywhere; otherwise out
   // of stock when it has either out-of-stock sign.
   const SchemaStock schema = schema_stock_terms(html);
@@ -674,10 +830,10 @@ void markup_stock(State& st, std::string_view html) {
     st.stock = StockStatus::IN_STOCK;
     return;
   }
-  re2::StringPiece word;
-  if (RE2::PartialMatch(html, pt.class_stock, &word)) {
-    const bool in = word[0] == 'i' || word[0] == 'I';
-    st.stock = in || RE2::PartialMatch(html, pt.class_instock) ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
+  const std::size_t from = scan.class_stock_start();
+  if (const auto word = group_match(pt.class_stock, html, from)) {
+    const bool in = (*word)[0] == 'i' || (*word)[0] == 'I';
+    st.stock = in || whole_match(pt.class_instock, html, from) ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
   } else if (schema.out) {
     st.stock = StockStatus::OUT_OF_STOCK;
   }
@@ -710,9 +866,10 @@ void read_page(State& st, std::string_view html) {
   meta_fill_ins(st, meta);
 
   if (!st.social) {
-    markup_price(st, html);
-    markup_sku(st, html);
-    markup_stock(st, html);
+    PageScan scan(html);
+    markup_price(st, scan);
+    markup_sku(st, scan);
+    markup_stock(st, scan);
   }
   title_from_page(st, meta, html_title);
 }
