@@ -959,7 +959,8 @@ bool longer_than(std::string_view s, std::size_t chars) {
   // A code point takes at most four bytes.
   if (s.size() > 4 * chars) return true;
   if (s.size() <= chars) return false;
-  return text::length(s) > chars;
+  // Counts no further than needed.
+  return text::prefix(s, chars).size() < s.size();
 }
 
 }  // namespace
