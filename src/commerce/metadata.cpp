@@ -5,7 +5,6 @@
 #include "tarvik/commerce/metadata.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -17,9 +16,6 @@
 #include <utility>
 
 #include <boost/json.hpp>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <re2/re2.h>
 #include <unicode/casemap.h>
 #include <unicode/uchar.h>
@@ -31,6 +27,7 @@
 #include "tarvik/util/json.hpp"
 #include "tarvik/util/json_writer.hpp"
 #include "tarvik/util/text.hpp"
+#include "commerce/metadata_scan.hpp"
 
 namespace tarvik::commerce {
 namespace {
@@ -227,48 +224,7 @@ bool term_at(std::string_view s, std::size_t& i, std::string_view term) {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-bool is_lower_ascii_letter(char c) { return c >= 'a' && c <= 'z'; }
-
-// Whether the bytes at p spell the lower-case ASCII `lit` in any ASCII letter
-// case.
-bool equal_ascii_ci(const char* p, std::string_view lit) {
-  for (std::size_t k = 0; k < lit.size(); ++k) {
-    const char c = p[k];
-    if (c != lit[k] && !(is_lower_ascii_letter(lit[k]) && static_cast<char>(c | 0x20) == lit[k])) return false;
-  }
-  return true;
-}
-
-// The first position at or after `from` where the lower-case ASCII `lit`
-// stands in any ASCII letter case, or npos. Candidates are the positions
-// whose first and last byte fit, tested sixteen at a time.
-std::size_t find_ascii_ci(std::string_view s, std::string_view lit, std::size_t from = 0) {
-  const std::size_t n = lit.size();
-  if (n == 0 || s.size() < n || from > s.size() - n) return npos;
-  const std::size_t last_start = s.size() - n;
-  std::size_t p = from;
-#if defined(__SSE2__)
-  const char first = lit[0], last = lit[n - 1];
-  const __m128i want_first = _mm_set1_epi8(first), want_last = _mm_set1_epi8(last);
-  const __m128i fold_first = _mm_set1_epi8(is_lower_ascii_letter(first) ? 0x20 : 0);
-  const __m128i fold_last = _mm_set1_epi8(is_lower_ascii_letter(last) ? 0x20 : 0);
-  for (; p + 16 <= last_start + 1; p += 16) {
-    const __m128i a = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + p)), fold_first);
-    const __m128i b =
-        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + p + n - 1)), fold_last);
-    auto bits = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, want_first), _mm_cmpeq_epi8(b, want_last))));
-    while (bits != 0) {
-      const std::size_t at = p + static_cast<std::size_t>(std::countr_zero(bits));
-      if (equal_ascii_ci(s.data() + at, lit)) return at;
-      bits &= bits - 1;
-    }
-  }
-#endif
-  for (; p <= last_start; ++p)
-    if (equal_ascii_ci(s.data() + p, lit)) return p;
-  return npos;
-}
+using scan::find_ascii_ci;
 
 // Whether the lower-case ASCII `term` stands at s[i] under RE2's (?i) rule:
 // ASCII letter case, and also U+017F LONG S for "s" and U+212A KELVIN SIGN
@@ -306,9 +262,22 @@ class PageScan {
   std::string_view html() const { return html_; }
 
   bool has_fold_letters() {
-    if (!fold_letters_)
-      fold_letters_ = find_ascii_ci(html_, "\xC5\xBF") != npos || find_ascii_ci(html_, "\xE2\x84\xAA") != npos;
+    if (!fold_letters_) {
+      // Both characters' encodings (C5 BF, E2 84 AA) are told apart by their
+      // first two bytes.
+      fold_letters_ = scan::find_pair(html_, 0, '\xC5', 1, '\xBF', false, 0, [](std::size_t) { return true; }) != npos ||
+                      scan::find_pair(html_, 0, '\xE2', 1, '\x84', false, 0,
+                                      [&](std::size_t p) { return html_.substr(p, 3) == "\xE2\x84\xAA"; }) != npos;
+    }
     return *fold_letters_;
+  }
+
+  // Whether the page may hold `word` (lower-case ASCII) under RE2's (?i)
+  // rule. Exact for a page without U+017F and U+212A; a page with either may
+  // hold any word with "s" or "k".
+  bool may_hold(std::string_view word) {
+    if (word.find_first_of("sk") != npos && has_fold_letters()) return true;
+    return find_ascii_ci(html_, word) != npos;
   }
 
   // Position of the first `itemprop="<value>"` (either quote on either side),
@@ -784,7 +753,9 @@ std::string_view after_last_gt(std::string_view m) { return m.substr(m.find_last
 void markup_price(State& st, PageScan& scan) {
   const Patterns& pt = patterns();
   const std::string_view html = scan.html();
-  if (!st.amount && find_ascii_ci(html, "woocommerce-price-amount") != npos)
+  // Both price patterns hold "price" (letters without non-ASCII partners).
+  if (st.amount || find_ascii_ci(html, "price") == npos) return;
+  if (find_ascii_ci(html, "woocommerce-price-amount") != npos)
     if (const auto m = whole_match(pt.shop_price, html))
       if (const auto v = markup_amount(after_last_gt(*m))) {
         st.amount = v;
@@ -805,6 +776,8 @@ void markup_sku(State& st, PageScan& scan) {
   if (!st.sku_empty()) return;
   const Patterns& pt = patterns();
   const std::string_view html = scan.html();
+  // All three patterns hold "sku".
+  if (!scan.may_hold("sku")) return;
   std::optional<std::string_view> group;
   if (const auto m = whole_match(pt.sku_itemprop, html, scan.itemprop("sku"))) {
     group = quoted_tail(*m);
@@ -825,6 +798,9 @@ void markup_stock(State& st, PageScan& scan) {
   const std::string_view html = scan.html();
   // In stock when the page has either in-stock sign anywhere; otherwise out
   // of stock when it has either out-of-stock sign.
+  // Every sign holds "stock" (in the schema.org terms only its "k" may be
+  // U+212A).
+  if (!scan.may_hold("stock")) return;
   const SchemaStock schema = schema_stock_terms(html);
   if (schema.in) {
     st.stock = StockStatus::IN_STOCK;

@@ -23,6 +23,7 @@
 #include "tarvik/commerce/metadata.hpp"
 #include "tarvik/util/json.hpp"
 #include "tarvik/util/text.hpp"
+#include "commerce/metadata_scan.hpp"
 
 namespace tarvik::commerce {
 
@@ -172,23 +173,17 @@ std::size_t find_byte(std::string_view text, char c, std::size_t from) {
   return hit == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }
 
-// Could `c` begin a letter of a case-insensitive match of `w`? A quick test
-// before match_word_ci: lead bytes of U+0130/U+0131, U+017F and U+212A pass.
-bool may_start_ci(char c, char w) {
-  return c == w || c == static_cast<char>(w - 'a' + 'A') || static_cast<unsigned char>(c) >= 0xC4;
-}
-
 // Position of the next "<" at or after `from` that is followed by `name`
-// (case-insensitively when `fold`), or npos.
+// (case-insensitively when `fold`), or npos. Candidates are the places where
+// "<" is followed by the name's first letter in either case, or (when `fold`
+// and the letter has a non-ASCII partner) by that partner's lead byte.
 std::size_t find_tag_start(std::string_view text, std::size_t from, std::string_view name, bool fold) {
-  for (std::size_t p = find_byte(text, '<', from); p != npos; p = find_byte(text, '<', p + 1)) {
-    if (p + 1 >= text.size()) return npos;
-    const char c = text[p + 1];
-    if (fold ? may_start_ci(c, name[0]) && match_word_ci(text, p + 1, name) != npos
-             : c == name[0] && text.substr(p + 1).starts_with(name))
-      return p;
-  }
-  return npos;
+  const char first = name[0];
+  const bool has_alt = fold && (first == 's' || first == 'i' || first == 'k');
+  const char alt = first == 's' ? '\xC5' : first == 'i' ? '\xC4' : '\xE2';
+  return scan::find_pair(text, from, '<', 1, first, has_alt, alt, [&](std::size_t p) {
+    return fold ? match_word_ci(text, p + 1, name) != npos : text.substr(p + 1).starts_with(name);
+  });
 }
 
 // The first closing tag ("</" + name + ">") at or after a position. The last
@@ -203,8 +198,7 @@ class ClosingTagFinder {
     if (none_from_ != npos && from >= none_from_) return {npos, npos};
     if (start_ != npos && start_ >= from && searched_from_ <= from) return {start_, end_};
     searched_from_ = from;
-    for (std::size_t p = find_byte(text_, '<', from); p != npos; p = find_byte(text_, '<', p + 1)) {
-      if (p + 1 >= text_.size() || text_[p + 1] != '/') continue;
+    for (std::size_t p = find_closing_start(from); p != npos; p = find_closing_start(p + 1)) {
       const std::size_t e = fold_ ? match_word_ci(text_, p + 2, name_)
                                   : (text_.substr(p + 2).starts_with(name_) ? p + 2 + name_.size() : npos);
       if (e != npos && e < text_.size() && text_[e] == '>') {
@@ -219,6 +213,11 @@ class ClosingTagFinder {
   }
 
  private:
+  // Position of the next "</" at or after `from`, or npos.
+  std::size_t find_closing_start(std::size_t from) const {
+    return scan::find_pair(text_, from, '<', 1, '/', false, 0, [](std::size_t) { return true; });
+  }
+
   std::string_view text_;
   std::string_view name_;
   bool fold_;
