@@ -524,6 +524,22 @@ const Case kMarkup[] = {
      R"({"stock_status":"in_stock"})"},
     {"MarkupStockFillsOnly", {.html = page(kProductMeta, R"(<p class="instock">)"), .title = "Lamp", .stock = false},
      R"({"stock_status":"out_of_stock"})"},
+    // The markup patterns ignore letter case as RE2 does: "s" also matches
+    // U+017F and "k" U+212A. The searches must still find such matches, and
+    // matches that follow lookalike text.
+    {"SkuSpanLongS", {.html = page(kProductMeta, "<span class=\"product-\u017Fku\">S-1</span>"), .title = "Lamp"},
+     R"({"sku":"S-1"})"},
+    {"SkuItempropKelvinSign",
+     {.html = page(kProductMeta, "<meta itemprop=\"s\u212Au\" content=\"K-2\">"), .title = "Lamp"},
+     R"({"sku":"K-2"})"},
+    {"ClassLongSInStock", {.html = page(kProductMeta, "<p class=\"in\u017Ftock\">"), .title = "Lamp"},
+     R"({"stock_status":"in_stock"})"},
+    {"ClassAfterStockInText",
+     {.html = page(kProductMeta, R"(<p title='a'>stock "here"</p><p class="x outofstock">)"), .title = "Lamp"},
+     R"({"stock_status":"out_of_stock"})"},
+    {"MicrodataAfterOtherItemprops",
+     {.html = page("", R"(<meta itemprop="name" content="n"><meta itemprop='price' content="3">)"), .title = "Lamp"},
+     R"({"price":{"raw":"3.00 USD","amount":3.0,"currency":"USD"}})"},
 };
 INSTANTIATE_TEST_SUITE_P(Markup, FactsTest, ::testing::ValuesIn(kMarkup), case_name);
 
