@@ -1014,15 +1014,7 @@ std::string PageFacts::to_json() const {
   w.key("brand").value(brand);
   w.key("sku").value(sku);
   w.key("price");
-  if (price) {
-    w.begin_object();
-    w.key("raw").value(price->raw());
-    w.key("amount").value(price->amount());
-    w.key("currency").value(price->currency());
-    w.end_object();
-  } else {
-    w.null();
-  }
+  models::write_json(w, price);
   w.key("stock_status");
   if (stock_status)
     w.value(models::value(*stock_status));
