@@ -205,13 +205,17 @@ bool ascii_ieq(char a, char b) {
   return lower(a) == lower(b);
 }
 
-// Whether `term` (lower-case ASCII) stands at s[i]; a "k" of the term also
-// accepts U+212A KELVIN SIGN, which lower-cases to "k". Advances i past it.
-bool term_at(std::string_view s, std::size_t& i, std::string_view term) {
+// Whether the lower-case ASCII `term` stands at s[i], letters compared in
+// ASCII case; a "k" also accepts U+212A KELVIN SIGN (it lower-cases to "k"),
+// and with `long_s` an "s" also accepts U+017F LONG S, as RE2's (?i) folding
+// does (no other non-ASCII letter matches an ASCII one). Advances i past it.
+bool term_at(std::string_view s, std::size_t& i, std::string_view term, bool long_s = false) {
   std::size_t j = i;
-  for (char t : term) {
+  for (const char t : term) {
     if (j < s.size() && ascii_ieq(s[j], t)) {
       ++j;
+    } else if (long_s && t == 's' && s.substr(j, 2) == "\xC5\xBF") {
+      j += 2;
     } else if (t == 'k' && s.substr(j, 3) == "\xE2\x84\xAA") {
       j += 3;
     } else {
@@ -226,24 +230,9 @@ constexpr std::size_t npos = std::string_view::npos;
 
 using scan::find_ascii_ci;
 
-// Whether the lower-case ASCII `term` stands at s[i] under RE2's (?i) rule:
-// ASCII letter case, and also U+017F LONG S for "s" and U+212A KELVIN SIGN
-// for "k" (no other non-ASCII letter matches an ASCII one). Advances i past it.
+// The same under RE2's (?i) rule, where "s" also matches U+017F.
 bool regex_term_at(std::string_view s, std::size_t& i, std::string_view term) {
-  std::size_t j = i;
-  for (const char t : term) {
-    if (j < s.size() && ascii_ieq(s[j], t)) {
-      ++j;
-    } else if (t == 's' && s.substr(j, 2) == "\xC5\xBF") {
-      j += 2;
-    } else if (t == 'k' && s.substr(j, 3) == "\xE2\x84\xAA") {
-      j += 3;
-    } else {
-      return false;
-    }
-  }
-  i = j;
-  return true;
+  return term_at(s, i, term, true);
 }
 
 bool is_quote(char c) { return c == '"' || c == '\''; }
