@@ -48,6 +48,11 @@ struct PageFacts {
 
 using MetaTags = std::unordered_map<std::string, std::string>;
 
+// How much a page is searched for facts: the rules alone (the default), the
+// rules plus fallbacks that only fill facts the rules left none, or those
+// plus the overrides that may change facts the rules produced.
+enum class ExtractionMode { OFF, FALLBACKS, OVERRIDES };
+
 class DestinationMetadataParser {
  public:
   DestinationMetadataParser() = delete;

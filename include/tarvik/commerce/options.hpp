@@ -1,0 +1,36 @@
+// The one options value that the pipeline's entry points hand down to the
+// stages that reach outside components: the destination fetcher, the browser
+// session and the page-facts extraction mode. Defaults are what a caller who
+// passes nothing gets.
+#pragma once
+
+#include <boost/asio/awaitable.hpp>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tarvik/browser/session.hpp"
+#include "tarvik/commerce/metadata.hpp"
+#include "tarvik/core/fetcher.hpp"
+
+namespace tarvik::commerce {
+
+struct PipelineOptions {
+  // Limits, guard, host mappings and archives of every network access, the
+  // browser's included.
+  core::FetchOptions fetch;
+  // The browser executable; empty: chromium, chromium-browser or
+  // google-chrome found on the PATH.
+  std::string browser_path;
+  ExtractionMode extraction = ExtractionMode::OFF;
+
+  // Replacements for the outside components, for embedders with their own and
+  // for tests. Empty: the project's fetcher and Chromium session.
+  std::function<boost::asio::awaitable<core::PageMap>(std::vector<std::string> urls, double timeout_seconds)>
+      fetch_pages;
+  std::function<std::unique_ptr<browser::Session>(const browser::SessionOptions&)> make_session;
+};
+
+}  // namespace tarvik::commerce
