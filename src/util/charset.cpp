@@ -285,6 +285,30 @@ std::string decode_with(std::string_view bytes, const Encoding& enc) {
   return std::move(*converted);
 }
 
+// The encoding named by "charset=" inside a Content-Type value (ASCII
+// letters already lower-cased).
+const Encoding* charset_from_content(std::string_view v) {
+  std::size_t pos = 0;
+  for (;;) {
+    const auto at = v.find("charset", pos);
+    if (at == std::string_view::npos) return nullptr;
+    pos = at + 7;
+    while (pos < v.size() && is_ascii_ws(static_cast<unsigned char>(v[pos]))) ++pos;
+    if (pos >= v.size() || v[pos] != '=') continue;
+    ++pos;
+    while (pos < v.size() && is_ascii_ws(static_cast<unsigned char>(v[pos]))) ++pos;
+    if (pos >= v.size()) return nullptr;
+    if (v[pos] == '"' || v[pos] == '\'') {
+      const auto close = v.find(v[pos], pos + 1);
+      if (close == std::string_view::npos) return nullptr;
+      return encoding_for_label(v.substr(pos + 1, close - pos - 1));
+    }
+    std::size_t end = pos;
+    while (end < v.size() && !is_ascii_ws(static_cast<unsigned char>(v[end])) && v[end] != ';') ++end;
+    return encoding_for_label(v.substr(pos, end - pos));
+  }
+}
+
 // How far into the page the <meta> prescan looks.
 constexpr std::size_t PRESCAN_BYTES = 8192;
 
@@ -412,32 +436,12 @@ class Prescan {
     return false;
   }
 
-  // The encoding named by "charset=" inside a Content-Type value.
-  static const Encoding* charset_from_content(std::string_view v) {
-    std::size_t pos = 0;
-    for (;;) {
-      const auto at = v.find("charset", pos);
-      if (at == std::string_view::npos) return nullptr;
-      pos = at + 7;
-      while (pos < v.size() && is_ascii_ws(static_cast<unsigned char>(v[pos]))) ++pos;
-      if (pos >= v.size() || v[pos] != '=') continue;
-      ++pos;
-      while (pos < v.size() && is_ascii_ws(static_cast<unsigned char>(v[pos]))) ++pos;
-      if (pos >= v.size()) return nullptr;
-      if (v[pos] == '"' || v[pos] == '\'') {
-        const auto close = v.find(v[pos], pos + 1);
-        if (close == std::string_view::npos) return nullptr;
-        return encoding_for_label(v.substr(pos + 1, close - pos - 1));
-      }
-      std::size_t end = pos;
-      while (end < v.size() && !is_ascii_ws(static_cast<unsigned char>(v[end])) && v[end] != ';') ++end;
-      return encoding_for_label(v.substr(pos, end - pos));
-    }
-  }
-
   std::string_view s_;
   std::size_t i_ = 0;
 };
+
+// How far into an HTTP body the <meta> prescan looks.
+constexpr std::size_t HTTP_PRESCAN_BYTES = 1024;
 
 }  // namespace
 
@@ -453,6 +457,18 @@ std::string decode_page(std::string_view bytes) {
   if (text::is_valid_utf8(bytes)) return std::string(bytes);
   const Encoding* declared = Prescan(bytes.substr(0, PRESCAN_BYTES)).run();
   return decode_with(bytes, declared != nullptr ? *declared : WINDOWS_1252);
+}
+
+std::string decode_http_body(std::string_view bytes, std::string_view content_type) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return text::repair_utf8(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return decode_with(bytes.substr(2), UTF_16LE);
+  if (bytes.starts_with("\xFE\xFF")) return decode_with(bytes.substr(2), UTF_16BE);
+  std::string header(content_type);
+  for (char& c : header) c = ascii_lower(c);
+  if (const Encoding* e = charset_from_content(header)) return decode_with(bytes, *e);
+  if (const Encoding* e = Prescan(bytes.substr(0, HTTP_PRESCAN_BYTES)).run()) return decode_with(bytes, *e);
+  if (text::is_valid_utf8(bytes)) return std::string(bytes);
+  return decode_with(bytes, WINDOWS_1252);
 }
 
 }  // namespace tarvik::charset

@@ -246,3 +246,42 @@ TEST(CorpusCharsetWhole, ValidUtf8PageUnchanged) {
 }
 
 }  // namespace
+
+namespace {
+
+struct HttpBodyCase {
+  const char* name;
+  std::string bytes;
+  std::string content_type;
+  std::string expected;
+};
+
+class DecodeHttpBody : public ::testing::TestWithParam<HttpBodyCase> {};
+
+TEST_P(DecodeHttpBody, TakesCharsetInHttpOrder) {
+  const auto& c = GetParam();
+  EXPECT_EQ(tarvik::charset::decode_http_body(c.bytes, c.content_type), c.expected);
+}
+
+const std::string CAFE_1252 = "caf\xE9";
+const std::string CAFE_UTF8 = "caf\xC3\xA9";
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, DecodeHttpBody,
+    ::testing::Values(
+        HttpBodyCase{"BomBeatsHeader", "\xEF\xBB\xBF" + CAFE_UTF8, "text/html; charset=windows-1251", CAFE_UTF8},
+        HttpBodyCase{"HeaderBeatsMeta", "<meta charset=utf-8>" + CAFE_1252, "text/html; Charset=\"ISO-8859-1\"",
+                     "<meta charset=utf-8>" + CAFE_UTF8},
+        // A meta declaration wins over bytes that happen to be valid UTF-8.
+        HttpBodyCase{"MetaBeatsValidUtf8", "<meta charset=windows-1252>" + CAFE_UTF8, "text/html",
+                     "<meta charset=windows-1252>caf\xC3\x83\xC2\xA9"},
+        HttpBodyCase{"MetaAfterFirstKilobyteIgnored",
+                     std::string(1100, ' ') + "<meta charset=windows-1251>" + CAFE_UTF8, "",
+                     std::string(1100, ' ') + "<meta charset=windows-1251>" + CAFE_UTF8},
+        HttpBodyCase{"ValidUtf8WithoutDeclaration", CAFE_UTF8, "text/html", CAFE_UTF8},
+        HttpBodyCase{"InvalidUtf8FallsBackTo1252", CAFE_1252, "", CAFE_UTF8},
+        HttpBodyCase{"UnknownHeaderLabelSkipped", CAFE_1252, "text/html; charset=x-no-such", CAFE_UTF8},
+        HttpBodyCase{"Latin1LabelMeans1252", "\x80", "text/html; charset=latin1", "\xE2\x82\xAC"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -91,7 +91,18 @@ struct HttpResponse {
   bool truncated = false;         // body cut at max_body_bytes
   std::string remote_ip;          // address connected to ("" in replay)
   // The first value of a header, matched case-insensitively, or none.
-  std::optional<std::string> header(std::string_view name) const;
+  std::optional<std::string> header(std::string_view name) const {
+    for (const auto& [key, value] : headers) {
+      if (key.size() != name.size()) continue;
+      bool same = true;
+      for (std::size_t i = 0; i < key.size() && same; ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        same = lower(key[i]) == lower(name[i]);
+      }
+      if (same) return value;
+    }
+    return std::nullopt;
+  }
 };
 
 // A request that could not be answered: refused by the guard or the scheme

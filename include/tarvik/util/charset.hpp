@@ -13,6 +13,13 @@ namespace tarvik::charset {
 // not convert become U+FFFD; the result is always valid UTF-8.
 std::string decode_page(std::string_view bytes);
 
+// An HTTP response body as UTF-8, its charset taken in this order: a
+// byte-order mark, the charset parameter of the Content-Type header value, a
+// <meta> declaration in the first 1,024 bytes, UTF-8 when the bytes are valid
+// UTF-8, else windows-1252. Labels follow the web's encoding table
+// (iso-8859-1 means windows-1252); an unknown label is skipped, never an error.
+std::string decode_http_body(std::string_view bytes, std::string_view content_type);
+
 // Converts bytes in the named charset to UTF-8; an unknown charset name is
 // treated as windows-1252.
 std::string to_utf8(std::string_view bytes, std::string_view charset);
