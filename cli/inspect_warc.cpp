@@ -44,12 +44,11 @@ Outcome inspect_record(core::WarcRecord& record, const std::string& file) {
   try {
     core::HttpResponse response;
     try {
-      response = core::parse_http_response(record.block, url, MAX_PAGE_BYTES);
+      response = core::parse_http_response(std::move(record.block), url, MAX_PAGE_BYTES);
     } catch (const core::WarcError&) {
       out.skip = NOT_HTTP;
       return out;
     }
-    std::string().swap(record.block);
     const std::optional<std::string> content_type = response.header("Content-Type");
     if (response.status < 200 || response.status > 299) {
       out.skip = NOT_2XX;

@@ -125,7 +125,7 @@ std::optional<HttpResponse> WarcArchive::find(std::string_view method, std::stri
     }
     std::string block;
     parser.read_block(block);
-    HttpResponse response = parse_http_response(block, std::string(url));
+    HttpResponse response = parse_http_response(std::move(block), std::string(url));
     response.truncated = response.truncated || e.truncated;
     return response;
   } catch (const WarcError&) {

@@ -152,9 +152,8 @@ void decode_content(HttpResponse& r, std::size_t max) {
   }
 }
 
-}  // namespace
-
-HttpResponse parse_http_response(std::string_view block, std::string url, std::size_t max_body_bytes) {
+// `owned`, when given, holds the block and lends its memory to the body.
+HttpResponse parse(std::string_view block, std::string* owned, std::string url, std::size_t max_body_bytes) {
   HttpResponse r;
   r.url = std::move(url);
   std::size_t pos = 0;
@@ -202,6 +201,11 @@ HttpResponse parse_http_response(std::string_view block, std::string url, std::s
   }
   if (chunked) {
     r.body = dechunk(body, r.truncated);
+  } else if (owned != nullptr) {
+    r.truncated = body.size() > max_body_bytes;
+    r.body = std::move(*owned);  // `block` and `body` end here
+    r.body.erase(0, pos);
+    if (r.truncated) r.body.resize(max_body_bytes);
   } else {
     r.body = std::string(body.substr(0, max_body_bytes));
     if (body.size() > max_body_bytes) r.truncated = true;
@@ -212,6 +216,16 @@ HttpResponse parse_http_response(std::string_view block, std::string url, std::s
     r.truncated = true;
   }
   return r;
+}
+
+}  // namespace
+
+HttpResponse parse_http_response(std::string_view block, std::string url, std::size_t max_body_bytes) {
+  return parse(block, nullptr, std::move(url), max_body_bytes);
+}
+
+HttpResponse parse_http_response(std::string&& block, std::string url, std::size_t max_body_bytes) {
+  return parse(block, &block, std::move(url), max_body_bytes);
 }
 
 std::string warc_target_uri(std::string_view url) {

@@ -92,8 +92,9 @@ std::pair<std::string, std::string> host_and_target(std::string_view uri) {
   const std::size_t end = std::min(rest.find_first_of("/?"), rest.size());
   std::string_view authority = rest.substr(0, end);
   if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-  std::string target(rest.substr(end));
-  if (target.empty() || target.front() == '?') target.insert(0, "/");
+  const std::string_view path = rest.substr(end);
+  std::string target = path.empty() || path.front() == '?' ? "/" : "";
+  target.append(path);
   return {std::string(authority), target};
 }
 

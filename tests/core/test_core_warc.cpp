@@ -339,10 +339,14 @@ TEST_P(HttpBlocks, Parse) {
     }
     return;
   }
-  const HttpResponse r = parse_http_response(c.block, "u", c.max_body);
-  EXPECT_EQ(r.status, c.status);
-  EXPECT_EQ(r.body, c.body);
-  EXPECT_EQ(r.truncated, c.truncated);
+  for (const bool owned : {false, true}) {
+    SCOPED_TRACE(owned ? "block handed over" : "block viewed");
+    const HttpResponse r = owned ? parse_http_response(std::string(c.block), "u", c.max_body)
+                                 : parse_http_response(c.block, "u", c.max_body);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.body, c.body);
+    EXPECT_EQ(r.truncated, c.truncated);
+  }
 }
 
 const std::string BOMB = gz(std::string(5 << 20, 'a'));

@@ -89,6 +89,13 @@ class WarcReader {
 // and identity.
 HttpResponse parse_http_response(std::string_view block, std::string url,
                                  std::size_t max_body_bytes = WARC_DEFAULT_MAX_BLOCK);
+// The same, with the block's memory reused for the body.
+HttpResponse parse_http_response(std::string&& block, std::string url,
+                                 std::size_t max_body_bytes = WARC_DEFAULT_MAX_BLOCK);
+inline HttpResponse parse_http_response(const char* block, std::string url,
+                                        std::size_t max_body_bytes = WARC_DEFAULT_MAX_BLOCK) {
+  return parse_http_response(std::string_view(block), std::move(url), max_body_bytes);
+}
 
 // Appends records to a file; `.gz` at the end of the name writes one gzip
 // member per record. The file starts with a `warcinfo` record.
