@@ -111,6 +111,12 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs) {
     std::optional<core::WarcReader> reader;
     try {
       reader.emplace(file, MAX_PAGE_BYTES);
+    } catch (const core::WarcError& e) {
+      std::fprintf(stderr, "inspect: %s\n", e.what());
+      failed = true;
+      continue;
+    }
+    try {
       while (auto record = reader->next()) {
         if (record->type() != "response") continue;
         ++responses;
@@ -121,7 +127,7 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs) {
       std::fprintf(stderr, "inspect: %s; the rest of this file is skipped\n", e.what());
       failed = true;
     }
-    if (reader) oversized += reader->skipped_oversized();
+    oversized += reader->skipped_oversized();
   }
   runner.finish();
   const std::string note = skipped_note(skipped, responses, oversized);

@@ -78,9 +78,12 @@ std::vector<WarcRecord> read_all(const fs::path& p) {
 class WarcRoundTrip : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(WarcRoundTrip, WrittenExchangesReplay) {
-  const fs::path path = temp_path(std::string("round.") + GetParam());
+  const std::string kind = GetParam();
+  const bool one_member = kind == "one-member.warc.gz";
+  const fs::path path = temp_path("round." + kind);
+  const fs::path written = one_member ? temp_path("round-plain.warc") : path;
   {
-    WarcWriter w(path);
+    WarcWriter w(written);
     HttpResponse page = response(200, "<html>first</html>",
                                  {{"Content-Type", "text/html"}, {"Content-Encoding", "gzip"},
                                   {"Transfer-Encoding", "chunked"}, {"X-Evil", "a\r\nWARC/1.1 injected"}});
@@ -96,6 +99,10 @@ TEST_P(WarcRoundTrip, WrittenExchangesReplay) {
     w.write_exchange(request("https://shop.example/a b\r\nX: y#frag"), response(200, "odd url"));
     w.write_exchange(request("https://shop.example/p?id=1"), response(200, "<html>second</html>"));
     w.flush();
+  }
+  if (one_member) {  // the whole file compressed as one gzip member
+    std::ifstream in(written, std::ios::binary);
+    write_file(path, gz(std::string(std::istreambuf_iterator<char>(in), {})));
   }
   const auto records = read_all(path);
   ASSERT_EQ(records.size(), 13U);
@@ -149,7 +156,7 @@ TEST_P(WarcRoundTrip, WrittenExchangesReplay) {
   EXPECT_EQ(archive->find("GET", "https://shop.example/old")->header("location"), "/new");
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, WarcRoundTrip, ::testing::Values("warc", "warc.gz"));
+INSTANTIATE_TEST_SUITE_P(Kinds, WarcRoundTrip, ::testing::Values("warc", "warc.gz", "one-member.warc.gz"));
 
 TEST(WarcWriter, SharedBetweenThreadsKeepsRecordsWhole) {
   const fs::path path = temp_path("threads.warc.gz");
