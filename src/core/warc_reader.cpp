@@ -143,13 +143,15 @@ std::size_t ByteStream::read_gzip(char* dst, std::size_t n) {
     if (!member_open_) {
       if (fill_input() == 0) break;  // the end, between members
       const Member m{file_pos_ - z_.avail_in, delivered_ + produced};
-      // An empty member holds no record: let the next one take its place, so
-      // a file of empty members cannot fill this list.
+      // An empty member holds no record: let the next one take its place.
       if (!members_.empty() && member_out_ == 0) {
         members_.back() = m;
       } else {
         members_.push_back(m);
       }
+      // Records are looked up within the parse buffer's reach of the newest
+      // byte; members wholly behind that go, so tiny members cannot pile up.
+      while (members_.size() >= 2 && members_[1].first_pos + PARSE_BUFFER <= m.first_pos) members_.pop_front();
       inflateReset(&z_);
       member_open_ = true;
       member_out_ = 0;

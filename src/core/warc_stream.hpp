@@ -38,9 +38,10 @@ class ByteStream {
   bool gzipped() const { return gzipped_; }
   // Bytes delivered so far (uncompressed).
   std::uint64_t position() const { return delivered_; }
-  // For a byte at uncompressed position pos (not yet discarded): the file
-  // offset of its gzip member and that member's first uncompressed position.
-  // Plain files: {pos + start, pos}. Forgets members wholly before pos.
+  // For a byte at uncompressed position pos, at most one parse buffer behind
+  // the newest byte read: the file offset of its gzip member and that
+  // member's first uncompressed position. Plain files: {pos + start, pos}.
+  // Forgets members wholly before pos.
   std::pair<std::uint64_t, std::uint64_t> member_of(std::uint64_t pos);
 
  private:

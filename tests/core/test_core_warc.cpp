@@ -239,6 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"one_member_for_all", gz(R1 + R2 + R3), 3},
         FileCase{"concatenated_gz_files", gz(R1) + gz(R2) + gz(R3) + gz(R1), 4},
         FileCase{"empty_members_between", gz(R1) + gz("") + gz("") + gz(R2), 2},
+        FileCase{"records_across_members", gz(R1.substr(0, 10)) + gz(R1.substr(10) + R2.substr(0, 9)) + gz(R2.substr(9, 99)),
+                 1, "cut short", gz(R1.substr(0, 10)).size()},
         FileCase{"html_not_warc", "<!doctype html><html></html>\n", 0, "not a WARC record", 0},
         FileCase{"short_junk", "WAR", 0, "not a WARC record", 0},
         FileCase{"cut_in_block", R1 + R2.substr(0, 500), 1, "cut short", R1.size()},
