@@ -317,34 +317,26 @@ std::optional<RecordHead> RecordParser::next_head() {
 }
 
 void RecordParser::read_block(std::string& out) {
-  const std::uint64_t total = block_left_;
-  out.resize(total);
-  std::size_t got = std::min<std::size_t>(end_ - pos_, total);
-  std::memcpy(out.data(), buf_.data() + pos_, got);
-  pos_ += got;
-  while (got < total) {
-    std::size_t n = 0;
-    try {
-      n = stream_.read(out.data() + got, total - got);
-    } catch (const Damage& d) {
-      fail(d.what);
-    }
-    if (n == 0) {
-      fail("cut short: the block has " + std::to_string(got) + " of its " + std::to_string(total) + " bytes");
-    }
-    got += n;
-  }
-  block_left_ = 0;
+  consume_block(&out);
 }
 
-void RecordParser::skip_block() {
+void RecordParser::skip_block() { consume_block(nullptr); }
+
+// Through the parse buffer: appending from it is cheaper than zero-filling
+// the whole block first and reading into it.
+void RecordParser::consume_block(std::string* out) {
   const std::uint64_t total = block_left_;
+  if (out != nullptr) {
+    out->clear();
+    out->reserve(total);
+  }
   std::uint64_t got = 0;
   while (got < total) {
     if (pos_ == end_ && !more()) {
       fail("cut short: the block has " + std::to_string(got) + " of its " + std::to_string(total) + " bytes");
     }
     const std::size_t k = static_cast<std::size_t>(std::min<std::uint64_t>(end_ - pos_, total - got));
+    if (out != nullptr) out->append(buf_.data() + pos_, k);
     pos_ += k;
     got += k;
   }

@@ -93,6 +93,7 @@ class RecordParser {
  private:
   // At least one byte buffered; false at the end of the stream.
   bool more();
+  void consume_block(std::string* out);
   [[noreturn]] void fail(const std::string& what) const;
   [[noreturn]] void fail_at(std::uint64_t offset, std::uint64_t position, std::uint64_t member_pos,
                             const std::string& what) const;
