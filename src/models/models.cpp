@@ -178,17 +178,30 @@ class Dumper {
     field("currency", s.currency);
     field("commerce_items", s.commerce_items);
     field("priced_items", s.priced_items);
+    field("priced_in_currency", s.priced_in_currency);
     field("min_price", s.min_price);
     field("max_price", s.max_price);
     field("median_price", s.median_price);
     field("average_price", s.average_price);
     field("in_stock_items", s.in_stock_items);
+    field("distinct_merchants", s.distinct_merchants);
     field("product_pages", s.product_pages);
     field("marketplace_listings", s.marketplace_listings);
     field("official_brand_items", s.official_brand_items);
     field("reseller_items", s.reseller_items);
     field("high_relevance_items", s.high_relevance_items);
     field("best_price_url", s.best_price_url);
+    field("best_offer", s.best_offer);
+    w_.end_object();
+  }
+  void put(const BestOffer& b) {
+    w_.begin_object();
+    field("title", b.title);
+    field("merchant_name", b.merchant_name);
+    field("direct_url", b.direct_url);
+    field("price", b.price);
+    field("stock_status", b.stock_status);
+    field("relevance", b.relevance);
     w_.end_object();
   }
   void put(const CommerceIntelligence& ci) {

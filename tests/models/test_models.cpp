@@ -50,6 +50,12 @@ EnrichedCommerceMatch sample_item() {
 TEST(ModelDumpJson, IndentedWithNoneFieldsLeftOut) {
   CommerceIntelligence ci;
   ci.summary.total_matches = 1;
+  ci.summary.best_offer = BestOffer{.title = "Mug",
+                                    .merchant_name = std::nullopt,
+                                    .direct_url = "https://shop.example/p/mug",
+                                    .price = NormalizedPrice("$130", 130.0, "USD"),
+                                    .stock_status = std::nullopt,
+                                    .relevance = Relevance::HIGH};
   ci.items.push_back(sample_item());
   const std::string json = ci.model_dump_json(2, true);
   const std::string expected = R"({
@@ -58,12 +64,24 @@ TEST(ModelDumpJson, IndentedWithNoneFieldsLeftOut) {
     "currency": "USD",
     "commerce_items": 0,
     "priced_items": 0,
+    "priced_in_currency": 0,
     "in_stock_items": 0,
+    "distinct_merchants": 0,
     "product_pages": 0,
     "marketplace_listings": 0,
     "official_brand_items": 0,
     "reseller_items": 0,
-    "high_relevance_items": 0
+    "high_relevance_items": 0,
+    "best_offer": {
+      "title": "Mug",
+      "direct_url": "https://shop.example/p/mug",
+      "price": {
+        "raw": "$130",
+        "amount": 130.0,
+        "currency": "USD"
+      },
+      "relevance": "high"
+    }
   },
   "items": [
     {
