@@ -38,7 +38,13 @@ struct EnrichedCommerceMatch {
   std::optional<Relevance> relevance;
 
   // An item built from a shopping offer: a product listing of source engine
-  // "shopping", priced from the offer's numeric price when it has one.
+  // "shopping", priced from the offer's numeric price when it has one. The
+  // price's currency is the code of the offer's currency (a code or a symbol,
+  // see currency_code); without one, that of the symbol or code before or
+  // after the number in the offer's price text; without either, "USD". When
+  // the currency field, or the word the price text puts there, names no single
+  // code ("kr"), the item is left unpriced rather than priced in a wrong
+  // currency.
   static EnrichedCommerceMatch from_shopping_offer(const ShoppingOffer& offer);
 
   bool operator==(const EnrichedCommerceMatch&) const = default;
