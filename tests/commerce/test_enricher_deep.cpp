@@ -1,0 +1,156 @@
+// Deep enrichment over a fake fetcher.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "commerce/test_metadata_parse.hpp"
+#include "tarvik/commerce/enricher.hpp"
+
+namespace {
+
+namespace asio = boost::asio;
+using namespace tarvik::models;
+using tarvik::commerce::_run_coroutine;
+using tarvik::commerce::CommerceEnricher;
+using tarvik::commerce::PipelineOptions;
+using tarvik::commerce::testing::ld;
+using tarvik::commerce::testing::page;
+using tarvik::core::PageMap;
+
+const std::string PRODUCT_PAGE = page(ld(R"({"@type":"Product","name":"Acme Trail Runner","brand":"Acme",)"
+                                         R"("sku":"AR-1","image":"https://cdn.example/ar.jpg","offers":)"
+                                         R"({"price":"129.99","priceCurrency":"USD",)"
+                                         R"("availability":"https://schema.org/InStock"}})"));
+
+VisualMatch match(std::string link, std::string title = "Trail Runner") {
+  VisualMatch m;
+  m.link = std::move(link);
+  m.title = std::move(title);
+  return m;
+}
+
+// Runs deep enrichment with a fake fetcher serving `pages`; `log` gets every
+// progress message and, as "fetch: URL URL ...", every fetch call.
+std::vector<EnrichedCommerceMatch> enrich(std::vector<VisualMatch> matches, std::optional<std::size_t> max_items,
+                                          PageMap pages, std::vector<std::string>& log) {
+  PipelineOptions options;
+  options.fetch_pages = [&log, pages](std::vector<std::string> urls, double timeout) -> asio::awaitable<PageMap> {
+    std::string line = "fetch:";
+    for (const auto& u : urls) line += " " + u;
+    if (timeout != 5) line += " (timeout " + std::to_string(timeout) + ")";
+    log.push_back(line);
+    co_return pages;
+  };
+  auto on_progress = [&log](const std::string& msg) { log.push_back(msg); };
+  return _run_coroutine(CommerceEnricher::enrich_matches_deep_async(std::move(matches), max_items, on_progress,
+                                                                    std::move(options)));
+}
+
+std::string fetching(int n) { return "Fetching metadata from " + std::to_string(n) + " merchant destinations..."; }
+std::string extracting(int n) {
+  return "Extracting structured product metadata & price intelligence (" + std::to_string(n) + " items)...";
+}
+
+TEST(DeepEnrichment, MessagesAndTheOneBatchFetch) {
+  std::vector<VisualMatch> twelve;
+  for (int i = 1; i <= 12; ++i) twelve.push_back(match("https://s" + std::to_string(i) + ".example/p"));
+  struct Case {
+    const char* label;
+    std::vector<VisualMatch> matches;
+    std::optional<std::size_t> max_items;
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {
+      {"empty input: nothing at all", {}, std::nullopt, {}},
+      {"max_items 0: both messages, empty fetch", {match("https://a.example/")}, 0,
+       {fetching(0), "fetch:", extracting(0)}},
+      {"leading matches only", twelve, 2,
+       {fetching(2), "fetch: https://s1.example/p https://s2.example/p", extracting(2)}},
+      {"links unwrapped, repeats kept",
+       {match("https://www.google.com/url?q=https://a.example/p%3Futm_source%3Dx&sa=U"), match("https://a.example/p")},
+       std::nullopt,
+       {fetching(2), "fetch: https://a.example/p https://a.example/p", extracting(2)}},
+      {"unsplittable, empty and non-web links are not fetched",
+       {match("https://[oops/p"), match(""), match("javascript:alert(1)"), match("file:///etc/passwd"),
+        match("http:///no-host"), match("http://ok.example/")},
+       std::nullopt,
+       {fetching(6), "fetch: http://ok.example/", extracting(6)}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> log;
+    const auto items = enrich(c.matches, c.max_items, {}, log);
+    EXPECT_EQ(log, c.log) << c.label;
+    EXPECT_EQ(items.size(), c.log.empty() ? 0 : std::min(c.matches.size(), c.max_items.value_or(99))) << c.label;
+  }
+}
+
+TEST(DeepEnrichment, ItemFields) {
+  VisualMatch fetched = match("https://acme.example/p/runner?utm_source=img");
+  fetched.source = "Acme";
+  fetched.thumbnail = "https://thumbs.example/1.jpg";
+  VisualMatch unfetched = match("https://[shop.example/p", "Trail Runner Blue");
+  unfetched.source = "Shop";
+  unfetched.price = "$20";
+  unfetched.in_stock = false;
+  VisualMatch article = match("https://news.example/blog/2024/best-runners", "Best runners");
+  article.source = "News";
+  VisualMatch bare = match("https://plain.example/x", "Plain");
+  const PageMap pages = {{"https://acme.example/p/runner", PRODUCT_PAGE},
+                         {"https://plain.example/x", std::nullopt}};
+  std::vector<std::string> log;
+  const auto items = enrich({fetched, unfetched, article, bare, fetched}, std::nullopt, pages, log);
+  ASSERT_EQ(items.size(), 5u);
+
+  const auto& p = items[0];
+  EXPECT_EQ(p.title, "Acme Trail Runner");
+  EXPECT_EQ(p.direct_url, "https://acme.example/p/runner");
+  EXPECT_EQ(p.original_url, fetched.link);
+  EXPECT_EQ(p.price, NormalizedPrice("129.99 USD", 129.99, "USD"));
+  EXPECT_EQ(p.merchant_category, MerchantCategory::OFFICIAL_BRAND);
+  EXPECT_EQ(p.thumbnail, fetched.thumbnail);
+  EXPECT_EQ(p.match_score, 99) << "rank 1, brand in the title";
+  EXPECT_EQ(p.page_type, PageType::PRODUCT);
+  EXPECT_EQ(p.brand, "Acme");
+  EXPECT_EQ(p.sku, "AR-1");
+  EXPECT_EQ(p.stock_status, StockStatus::IN_STOCK);
+  EXPECT_EQ(p.primary_image_url, "https://cdn.example/ar.jpg");
+  EXPECT_EQ(p.source_engine, "vizor");
+  EXPECT_FALSE(p.relevance);
+  EXPECT_EQ(items[4].title, p.title) << "a repeated URL gets the same page";
+  EXPECT_EQ(items[4].match_score, 88) << "rank 5, brand in the title";
+
+  const auto& u = items[1];
+  EXPECT_EQ(u.direct_url, unfetched.link) << "the rejected link is kept as given";
+  EXPECT_EQ(u.title, "Trail Runner Blue");
+  EXPECT_EQ(u.merchant_name, "Shop");
+  EXPECT_EQ(u.price ? u.price->amount() : -1, 20.0) << "the search's own price";
+  EXPECT_EQ(u.match_score, 95);
+
+  EXPECT_EQ(items[2].page_type, PageType::ARTICLE);
+  EXPECT_FALSE(items[2].merchant_category) << "articles get no merchant category";
+  EXPECT_EQ(items[3].title, "Plain") << "a page mapped to none";
+  EXPECT_FALSE(items[3].primary_image_url) << "neither page image nor thumbnail";
+}
+
+TEST(DeepEnrichment, FailuresReachTheCaller) {
+  PipelineOptions failing_fetch;
+  failing_fetch.fetch_pages = [](std::vector<std::string>, double) -> asio::awaitable<PageMap> {
+    throw std::runtime_error("fetch failed");
+    co_return PageMap{};
+  };
+  auto failing_callback = [](const std::string&) { throw std::runtime_error("callback failed"); };
+  PipelineOptions quiet_fetch;
+  quiet_fetch.fetch_pages = [](std::vector<std::string>, double) -> asio::awaitable<PageMap> { co_return PageMap{}; };
+  const std::vector<VisualMatch> one = {match("https://a.example/")};
+  for (auto [label, callback, options] :
+       {std::tuple<const char*, tarvik::commerce::ProgressCallback, PipelineOptions>{"fetcher", {}, failing_fetch},
+        {"callback", failing_callback, quiet_fetch}}) {
+    EXPECT_THROW(_run_coroutine(CommerceEnricher::enrich_matches_deep_async(one, std::nullopt, callback, options)),
+                 std::runtime_error)
+        << label;
+  }
+}
+
+}  // namespace
