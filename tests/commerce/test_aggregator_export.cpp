@@ -59,34 +59,36 @@ TEST(CommerceCsv, Cells) {
     std::string row_part;
   };
   const Case cases[] = {
-      {"whole row",
-       [](auto&) {},
+      {"whole row", [](auto&) {},
        "87%,high,product,Acme,SKU-1,new,Mug,130.0,USD,in_stock,Acme Shop,official_brand,https://acme.example/mug,"
        "https://acme.example/mug?utm_source=x,https://acme.example/mug.jpg\r\n"},
-      {"no labels", [](auto& m) {
+      {"no labels",
+       [](auto& m) {
          m.relevance.reset();
          m.condition.reset();
          m.stock_status.reset();
        },
        "87%,,product,Acme,SKU-1,,Mug,130.0,USD,,Acme"},
       {"no price", [](auto& m) { m.price.reset(); }, ",Mug,,,in_stock,"},
-      {"decimals", [](auto& m) { m.price = NormalizedPrice("x", 129.99, "EUR"); }, ",129.99,EUR,"},
-      {"tiny amount in exponent form", [](auto& m) { m.price = NormalizedPrice("x", 0.00001, "USD"); }, ",1e-05,"},
-      {"comma and quotes", [](auto& m) { m.title = "Mug, \"Noir\""; }, ",\"Mug, \"\"Noir\"\"\","},
-      {"line break", [](auto& m) { m.title = "Mug\nNoir"; }, ",\"Mug\nNoir\","},
-      {"formula", [](auto& m) { m.title = "=HYPERLINK(\"http://x\")"; }, ",\"'=HYPERLINK(\"\"http://x\"\")\","},
-      {"plus", [](auto& m) { m.title = "+1"; }, ",'+1,"},
-      {"minus in brand", [](auto& m) { m.brand = "-2"; }, ",'-2,"},
-      {"at in merchant", [](auto& m) { m.merchant_name = "@SUM(A1)"; }, ",'@SUM(A1),"},
-      {"tab", [](auto& m) { m.sku = "\tx"; }, ",'\tx,"},
-      {"carriage return is quoted too", [](auto& m) { m.title = "\rx"; }, ",\"'\rx\","},
-      {"formula sign inside is harmless", [](auto& m) { m.title = "A=B"; }, ",A=B,"},
+      {"tiny amount", [](auto& m) { m.price = NormalizedPrice("x", 0.00001, "EUR"); }, ",1e-05,EUR,"},
+      {"comma, quotes, line break", [](auto& m) { m.title = "Mug, \"Noir\"\n"; }, ",\"Mug, \"\"Noir\"\"\n\","},
+      {"formula, quoted", [](auto& m) { m.title = "=HYPERLINK(\"x\")"; }, ",\"'=HYPERLINK(\"\"x\"\")\","},
+      {"formula sign inside", [](auto& m) { m.title = "A=B"; }, ",A=B,"},
       {"negative score is a number", [](auto& m) { m.match_score = -5; }, "-5%,"},
       {"invalid UTF-8 repaired", [](auto& m) { m.title = "Caf\xE9"; }, ",Caf\xEF\xBF\xBD,"},
   };
   for (const Case& c : cases) {
     const std::string row = csv_row(c.change);
     EXPECT_NE(row.find(c.row_part), std::string::npos) << c.label << "\n" << row;
+  }
+  // Every text column is defused, whatever the leading character.
+  for (const char lead : std::string("=+-@\t\r")) {
+    const std::string v = std::string(1, lead) + "v";
+    const std::string row = csv_row([&](auto& m) { m.brand = m.sku = m.merchant_name = m.primary_image_url = v; });
+    const std::string cell = lead == '\r' ? "\"'" + v + "\"" : "'" + v;
+    EXPECT_EQ(row, "87%,high,product," + cell + "," + cell + ",new,Mug,130.0,USD,in_stock," + cell +
+                       ",official_brand,https://acme.example/mug,https://acme.example/mug?utm_source=x," + cell + "\r\n")
+        << int(lead);
   }
   EXPECT_EQ(commerce_csv_text(CommerceIntelligence{}), HEADER);
 }
