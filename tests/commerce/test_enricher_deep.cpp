@@ -103,23 +103,24 @@ TEST(DeepEnrichment, ItemFields) {
   const auto items = enrich({fetched, unfetched, article, bare, fetched}, std::nullopt, pages, log);
   ASSERT_EQ(items.size(), 5u);
 
-  const auto& p = items[0];
-  EXPECT_EQ(p.title, "Acme Trail Runner");
-  EXPECT_EQ(p.direct_url, "https://acme.example/p/runner");
-  EXPECT_EQ(p.original_url, fetched.link);
-  EXPECT_EQ(p.price, NormalizedPrice("129.99 USD", 129.99, "USD"));
-  EXPECT_EQ(p.merchant_category, MerchantCategory::OFFICIAL_BRAND);
-  EXPECT_EQ(p.thumbnail, fetched.thumbnail);
-  EXPECT_EQ(p.match_score, 99) << "rank 1, brand in the title";
-  EXPECT_EQ(p.page_type, PageType::PRODUCT);
-  EXPECT_EQ(p.brand, "Acme");
-  EXPECT_EQ(p.sku, "AR-1");
-  EXPECT_EQ(p.stock_status, StockStatus::IN_STOCK);
-  EXPECT_EQ(p.primary_image_url, "https://cdn.example/ar.jpg");
-  EXPECT_EQ(p.source_engine, "vizor");
-  EXPECT_FALSE(p.relevance);
-  EXPECT_EQ(items[4].title, p.title) << "a repeated URL gets the same page";
-  EXPECT_EQ(items[4].match_score, 88) << "rank 5, brand in the title";
+  EnrichedCommerceMatch want;  // every field, by name
+  want.title = "Acme Trail Runner";
+  want.direct_url = "https://acme.example/p/runner";
+  want.original_url = fetched.link;
+  want.price = NormalizedPrice("129.99 USD", 129.99, "USD");
+  want.merchant_name = "Acme";
+  want.merchant_category = MerchantCategory::OFFICIAL_BRAND;
+  want.thumbnail = fetched.thumbnail;
+  want.match_score = 99;  // rank 1, brand in the title
+  want.page_type = PageType::PRODUCT;
+  want.brand = "Acme";
+  want.sku = "AR-1";
+  want.stock_status = StockStatus::IN_STOCK;
+  want.primary_image_url = "https://cdn.example/ar.jpg";
+  want.source_engine = "vizor";
+  EXPECT_EQ(items[0], want);
+  want.match_score = 88;  // rank 5
+  EXPECT_EQ(items[4], want) << "a repeated URL gets the same page";
 
   const auto& u = items[1];
   EXPECT_EQ(u.direct_url, unfetched.link) << "the rejected link is kept as given";
