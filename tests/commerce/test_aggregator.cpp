@@ -53,7 +53,7 @@ TEST(FuseMatchesAndOffers, OffersFirstAndNoDuplicates) {
   };
   for (const Case& c : cases) {
     std::vector<EnrichedCommerceMatch> items;
-    for (const auto& spec : c.items) items.push_back(make_item(spec));
+    for (const auto& item_spec : c.items) items.push_back(make_item(item_spec));
     std::vector<std::string> kept;
     for (const auto& item : CommerceAggregator::fuse_matches_and_offers(items, c.offers))
       kept.push_back(item.title + "@" + item.direct_url);
