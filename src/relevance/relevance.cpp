@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <string_view>
+#include <tuple>
 #include <unordered_set>
 #include <utility>
 
@@ -168,7 +169,7 @@ models::CommerceSummary recompute_market_summary(const std::vector<EnrichedComme
   std::unordered_set<std::string> merchants;
   const EnrichedCommerceMatch* cheapest = nullptr;
   const EnrichedCommerceMatch* best = nullptr;
-  Relevance best_relevance = Relevance::LOW;
+  std::tuple<double, int, int, std::int64_t> best_key;
 
   for (const auto& item : items) {
     const Relevance relevance = effective(item);
@@ -192,20 +193,13 @@ models::CommerceSummary recompute_market_summary(const std::vector<EnrichedComme
     if (cheapest == nullptr || amount < cheapest->price->amount()) cheapest = &item;
 
     if (!commerce || item.stock_status == StockStatus::OUT_OF_STOCK || relevance == Relevance::LOW) continue;
-    if (best != nullptr) {
-      const double best_amount = best->price->amount();
-      if (amount != best_amount) {
-        if (amount > best_amount) continue;
-      } else if (relevance_rank(relevance) != relevance_rank(best_relevance)) {
-        if (relevance_rank(relevance) > relevance_rank(best_relevance)) continue;
-      } else if (stock_rank(item.stock_status) != stock_rank(best->stock_status)) {
-        if (stock_rank(item.stock_status) > stock_rank(best->stock_status)) continue;
-      } else if (item.match_score <= best->match_score) {
-        continue;
-      }
+    // Lower is better; on a tie the earlier item stays. ~score orders higher
+    // scores first without the overflow of -score.
+    const auto key = std::tuple(amount, relevance_rank(relevance), stock_rank(item.stock_status), ~item.match_score);
+    if (best == nullptr || key < best_key) {
+      best = &item;
+      best_key = key;
     }
-    best = &item;
-    best_relevance = relevance;
   }
 
   s.distinct_merchants = static_cast<std::int64_t>(merchants.size());
@@ -224,7 +218,7 @@ models::CommerceSummary recompute_market_summary(const std::vector<EnrichedComme
                                      .direct_url = best->direct_url,
                                      .price = *best->price,
                                      .stock_status = best->stock_status,
-                                     .relevance = best_relevance};
+                                     .relevance = effective(*best)};
   }
   return s;
 }
