@@ -193,6 +193,8 @@ TEST(ReadShoppingOffers, ReadsShoppingResults) {
   EXPECT_EQ(offers[0].reviews, 120);
   EXPECT_EQ(offers[0].position, 2);
   EXPECT_THROW(read_shopping_offers(R"([{"title":"x","link":"u","reviews":1.5}])"), InputError);
+  EXPECT_THROW(read_shopping_offers(R"([{"title":"x","link":"u","reviews":1e300}])"), InputError);
+  EXPECT_EQ(read_shopping_offers(R"([{"title":"x","link":"u","reviews":2e3}])")[0].reviews, 2000);
   EXPECT_THROW(read_shopping_offers(R"([{"title":"x"}])"), InputError);
 }
 
