@@ -1,7 +1,6 @@
 // Deep enrichment over a fake fetcher.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -133,25 +132,6 @@ TEST(DeepEnrichment, ItemFields) {
   EXPECT_FALSE(items[2].merchant_category) << "articles get no merchant category";
   EXPECT_EQ(items[3].title, "Plain") << "a page mapped to none";
   EXPECT_FALSE(items[3].primary_image_url) << "neither page image nor thumbnail";
-}
-
-TEST(DeepEnrichment, FailuresReachTheCaller) {
-  PipelineOptions failing_fetch;
-  failing_fetch.fetch_pages = [](std::vector<std::string>, double) -> asio::awaitable<PageMap> {
-    throw std::runtime_error("fetch failed");
-    co_return PageMap{};
-  };
-  auto failing_callback = [](const std::string&) { throw std::runtime_error("callback failed"); };
-  PipelineOptions quiet_fetch;
-  quiet_fetch.fetch_pages = [](std::vector<std::string>, double) -> asio::awaitable<PageMap> { co_return PageMap{}; };
-  const std::vector<VisualMatch> one = {match("https://a.example/")};
-  for (auto [label, callback, options] :
-       {std::tuple<const char*, tarvik::commerce::ProgressCallback, PipelineOptions>{"fetcher", {}, failing_fetch},
-        {"callback", failing_callback, quiet_fetch}}) {
-    EXPECT_THROW(_run_coroutine(CommerceEnricher::enrich_matches_deep_async(one, std::nullopt, callback, options)),
-                 std::runtime_error)
-        << label;
-  }
 }
 
 }  // namespace
