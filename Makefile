@@ -23,7 +23,7 @@ demo: cli
 	@scripts/demo $(RELEASE_DIR)/tarvik-commerce
 
 test: bootstrap
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON -DTARVIK_BENCH=ON >/dev/null
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON -DTARVIK_WERROR=ON -DTARVIK_BENCH=ON >/dev/null
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(TEST_DIR) --output-on-failure -j$(JOBS)

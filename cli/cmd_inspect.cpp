@@ -5,6 +5,7 @@
 //   inspect --jsonl [--jobs N] < requests.jsonl
 //   inspect --warc FILE... [--jobs N]
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -99,7 +100,19 @@ void register_inspect(CLI::App& app, int& exit_code) {
   CLI::Option* currency = cmd->add_option("--currency", opts->currency, "Currency hint for --price (e.g. EUR)");
   CLI::Option* in_stock = cmd->add_flag("--in-stock", opts->in_stock, "The search result says in stock");
   CLI::Option* out_of_stock = cmd->add_flag("--out-of-stock", opts->out_of_stock, "The search result says out of stock");
-  CLI::Option* rank = cmd->add_option("--rank", opts->rank, "1-based position of the match (default 1)");
+  // Ranks start at 1: the match score formula has no upper clamp of its own,
+  // so rank 0 or below would score above 100.
+  const CLI::Validator first_or_later(
+      [](std::string& value) -> std::string {
+        std::int64_t n = 0;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+        if (ec == std::errc() && end == value.data() + value.size() && n < 1)
+          return "must be 1 or more (the first match is 1), got " + value;
+        return {};  // non-numbers are reported by the conversion
+      },
+      "INT>=1");
+  CLI::Option* rank = cmd->add_option("--rank", opts->rank, "1-based position of the match (default 1)")
+                          ->check(first_or_later);
   CLI::Option* jsonl = cmd->add_flag("--jsonl", opts->jsonl, "Read requests as JSON lines from standard input");
   CLI::Option* warc = cmd->add_option("--warc", opts->warc, "Page facts of the HTML responses in these WARC files");
   CLI::Option* jobs = cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl and --warc (default: all cores)")

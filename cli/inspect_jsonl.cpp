@@ -108,7 +108,11 @@ std::optional<bool> read_stock(const bj::object& request) {
 std::int64_t read_rank(const bj::object& request) {
   const bj::value* v = present(request, "rank");
   if (v == nullptr) return 1;
-  if (v->is_int64()) return v->get_int64();
+  if (v->is_int64()) {
+    // Ranks start at 1; a lower one would score above 100.
+    if (v->get_int64() < 1) throw InputError("rank: must be 1 or more, got " + std::to_string(v->get_int64()));
+    return v->get_int64();
+  }
   if (v->is_uint64()) throw InputError("rank: out of range");
   wrong_kind("rank", "an integer", *v);
 }
