@@ -1,4 +1,7 @@
-// The package surface of tarvik-commerce.
+// The package surface of tarvik-commerce: every name a caller of the pipeline
+// uses, in tarvik::commerce (service classes, constant tables, the export
+// functions and the destination fetcher under its pipeline name), with the
+// records of tarvik::models they exchange.
 #pragma once
 
 #include "tarvik/commerce/aggregator.hpp"
@@ -6,6 +9,7 @@
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/metadata.hpp"
 #include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/commerce/resolver.hpp"
 #include "tarvik/commerce/unwrapper.hpp"
 #include "tarvik/models/commerce.hpp"
 #include "tarvik/models/common.hpp"

@@ -110,9 +110,9 @@ EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, 
 
 asio::awaitable<core::PageMap> fetch_all(std::vector<std::string> urls, const PipelineOptions& options) {
   if (options.fetch_pages)
-    co_return co_await options.fetch_pages(std::move(urls), CommerceEnricher::FETCH_TIMEOUT_SECONDS);
+    co_return co_await options.fetch_pages(std::move(urls), options.fetch_timeout_seconds);
   core::ConcurrentFetcher fetcher(co_await asio::this_coro::executor, options.fetch);
-  co_return co_await fetcher.fetch_pages(std::move(urls), CommerceEnricher::FETCH_TIMEOUT_SECONDS);
+  co_return co_await fetcher.fetch_pages(std::move(urls), options.fetch_timeout_seconds);
 }
 
 }  // namespace

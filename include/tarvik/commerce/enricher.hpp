@@ -22,13 +22,29 @@ class CommerceEnricher {
  public:
   CommerceEnricher() = delete;
 
-  // Seconds each destination page may take, redirects and queueing included.
-  static constexpr double FETCH_TIMEOUT_SECONDS = 5;
+  // The whole pipeline on the caller's event loop: deep enrichment of every
+  // match, direct store resolution, a relevance label for every item that has
+  // none, and the market summary (total_matches = the number of input matches,
+  // currency "USD"). The stages run one after another and report progress in
+  // that order; an empty input returns an empty result at once, without a
+  // message. Nothing is caught: an exception of a stage or of the callback
+  // ends the run and reaches the caller, with no partial result. Cancelling
+  // the awaiting coroutine cancels the run; the browser, when one was started,
+  // is closed either way.
+  static asio::awaitable<models::CommerceIntelligence> process_async(std::vector<models::VisualMatch> matches,
+                                                                     ProgressCallback on_progress = {},
+                                                                     PipelineOptions options = {});
+  // The same pipeline from blocking code, through _run_coroutine: on a fresh
+  // loop on this thread, or on one worker thread while this thread blocks when
+  // it already runs a loop (progress callbacks then run on the worker).
+  static models::CommerceIntelligence process(std::vector<models::VisualMatch> matches,
+                                              ProgressCallback on_progress = {}, PipelineOptions options = {});
 
   // Deep enrichment: one enriched item per match of the first `max_items`
   // matches (all when none), in input order, ranked from 1, with source
   // engine "vizor" and no relevance. Each link is unwrapped to its direct URL
-  // and every destination page is fetched in one batch (options.fetch_pages
+  // and every destination page is fetched in one batch, each page within
+  // options.fetch_timeout_seconds (5 unless changed) (options.fetch_pages
   // when set, else a ConcurrentFetcher with options.fetch); the page facts of
   // each page, or of the match alone when its page was not fetched, make the
   // item, and product and marketplace pages get a merchant category.

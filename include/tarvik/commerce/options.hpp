@@ -7,7 +7,9 @@
 #include <boost/asio/awaitable.hpp>
 
 #include <functional>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,13 @@ struct PipelineOptions {
   // google-chrome found on the PATH.
   std::string browser_path;
   ExtractionMode extraction = ExtractionMode::OFF;
+
+  // Departures from the pipeline's fixed course, for the command line: only
+  // the first `max_items` matches are enriched (none: all of them), store
+  // resolution can be skipped, and pages may get another fetch time-out.
+  std::optional<std::size_t> max_items;
+  bool resolve_stores = true;
+  double fetch_timeout_seconds = 5;
 
   // Replacements for the outside components, for embedders with their own and
   // for tests. Empty: the project's fetcher and Chromium session.

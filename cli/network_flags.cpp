@@ -1,0 +1,56 @@
+#include "network_flags.hpp"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "tarvik/core/warc.hpp"
+#include "tarvik/util/text.hpp"
+
+namespace tarvik::cli {
+
+void add_network_flags(CLI::App* cmd, NetworkFlags& flags, bool with_browser) {
+  cmd->add_option("--connect-to", flags.connect_to,
+                  "HOST1:PORT1:HOST2:PORT2: connect to HOST2:PORT2 for requests to HOST1:PORT1 (curl's form; "
+                  "empty HOST1 or PORT1 mean any; repeatable)")
+      ->take_all()
+      ->allow_extra_args(false);
+  cmd->add_flag("--allow-private-network", flags.allow_private_network,
+                "Allow connections to loopback, private and other special addresses (refused by default)");
+  cmd->add_option("--record", flags.record, "Record every HTTP exchange into this WARC file (.warc or .warc.gz)");
+  cmd->add_option("--replay", flags.replay,
+                  "Answer every request from this WARC file instead of the network (.warc or .warc.gz)");
+  if (with_browser)
+    cmd->add_option("--browser", flags.browser,
+                    "Browser executable (default: chromium, chromium-browser or google-chrome on the PATH)");
+}
+
+void apply_network_flags(const NetworkFlags& flags, commerce::PipelineOptions& options) {
+  for (const std::string& rule : flags.connect_to) {
+    try {
+      options.fetch.connect_to.push_back(core::parse_connect_to(rule));
+    } catch (const std::invalid_argument& e) {
+      throw FlagError("--connect-to: " + std::string(e.what()));
+    }
+  }
+  options.fetch.allow_private_network = flags.allow_private_network;
+  if (!flags.replay.empty()) {
+    try {
+      auto archive = core::WarcArchive::open({flags.replay});
+      for (const std::string& line : archive->damage()) std::fprintf(stderr, "warning: --replay: %s\n", line.c_str());
+      options.fetch.replay = std::move(archive);
+    } catch (const std::exception& e) {
+      throw FlagError("--replay: " + text::repair_utf8(e.what()));
+    }
+  }
+  if (!flags.record.empty()) {
+    try {
+      options.fetch.record = std::make_shared<core::WarcWriter>(flags.record);
+    } catch (const std::exception& e) {
+      throw FlagError("--record: " + text::repair_utf8(e.what()));
+    }
+  }
+  options.browser_path = flags.browser;
+}
+
+}  // namespace tarvik::cli
