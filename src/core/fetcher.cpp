@@ -260,7 +260,10 @@ HostMapping parse_connect_to(std::string_view rule) {
         throw bad(host ? "invalid host" : "invalid port");
       }
     }
-    if (!host && !fields[i].empty() && !is_port(fields[i])) throw bad("a port is a number from 1 to 65535");
+    if (!host && !fields[i].empty()) {
+      if (!is_port(fields[i])) throw bad("a port is a number from 1 to 65535");
+      fields[i] = std::to_string(std::stoi(fields[i]));  // "080" matches port 80, as in libcurl
+    }
   }
   if (pos != rule.size()) throw bad("more than four fields");
   return HostMapping{lower(fields[0]), fields[1], fields[2], fields[3]};

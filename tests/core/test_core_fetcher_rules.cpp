@@ -166,6 +166,7 @@ TEST(HostMappingRule, CurlConnectToForm) {
       {"five fields", "a:80:b:81:82", std::nullopt},
       {"port too large", "a:99999:b:1", std::nullopt},
       {"port zero", "a:0:b:1", std::nullopt},
+      {"leading zeros", "a:080:b:0443", HostMapping{"a", "80", "b", "443"}},
       {"port not a number", "a:80:b:http", std::nullopt},
       {"unclosed bracket", "[::1:80:b:1", std::nullopt},
       {"brackets around a name", "[shop.test]:80:b:1", std::nullopt},
