@@ -25,9 +25,10 @@
 //   are ignored. Unless `allow_private_network` is set, every connection is
 //   checked on its resolved address before it is made (redirect hops and DNS
 //   rebinding included) and refused when the address is not public (see
-//   `is_public_address`). A connection whose address comes from a host mapping
-//   (`connect_to` with a target host) is the operator's choice and is not
-//   checked. Request headers with CR, LF or NUL are refused.
+//   `is_public_address`). The one exception is the exact address and port a
+//   host mapping with an IP address as its target sends a request to: that is
+//   the operator's choice, not the web's. Request headers with CR, LF or NUL
+//   are refused.
 // - Cleanup: destroying the fetcher ends every exchange still waiting with
 //   FetchError and releases libcurl's handles, sockets and timers on the strand
 //   as soon as the loop runs again (or when the loop is destroyed). Operations
@@ -62,7 +63,8 @@ using Headers = std::vector<Header>;
 // One rule of curl's --connect-to form "HOST1:PORT1:HOST2:PORT2": requests for
 // HOST1:PORT1 connect to HOST2:PORT2 instead (the request still names HOST1).
 // Empty HOST1 or PORT1 mean any; empty HOST2 or PORT2 keep the original.
-// IPv6 addresses are written in brackets.
+// IPv6 addresses are written in brackets. When HOST2 is an IP address, the
+// address guard lets connections made through the rule pass.
 struct HostMapping {
   std::string from_host, from_port, to_host, to_port;
   bool operator==(const HostMapping&) const = default;
@@ -93,7 +95,7 @@ struct FetchOptions {
   Headers extra_headers;   // added to (or replacing) the browser-like defaults
   // Requests for HOST1:PORT1 connect to HOST2:PORT2; see HostMapping.
   // Refusing private and special addresses is the default; tests and demos
-  // against loopback servers turn it off explicitly.
+  // reach loopback servers through a host mapping, or turn it off explicitly.
   bool allow_private_network = false;
   std::vector<HostMapping> connect_to;
   // When set, every exchange (each redirect hop) is appended to this archive.
