@@ -179,13 +179,16 @@ TEST(Fetcher, HostileServersLeaveTheRestOfTheBatchFetched) {
   EXPECT_EQ(server.count("127.0.0.1", "/secret"), 0u);
 }
 
-TEST(Fetcher, RepeatedUrlsShareOneTransfer) {
+TEST(Fetcher, RepeatedUrlsShareOneTransferAndConnectionsAreReused) {
   HttpServer server;
   const auto urls = normal_pages(server, "repeat.test");
-  const auto pages = run_within(20s, fetch(mapped_options(server), {urls[0], urls[1], urls[0], urls[0]}, 5));
+  auto options = mapped_options(server);
+  options.max_host_connections = 1;
+  const auto pages = run_within(20s, fetch(options, {urls[0], urls[1], urls[0], urls[0]}, 5));
   EXPECT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages.at(urls[0]), ok_page("repeat.test/a"));
   EXPECT_EQ(server.count("repeat.test", "/a"), 1u);
+  EXPECT_EQ(server.connections(), 1u);
 }
 
 // Limits are counted at the server: requests answered at once, per host and
@@ -243,6 +246,10 @@ TEST(Fetcher, UnfetchableUrlsMapToNoneWithoutAConnection) {
     ASSERT_TRUE(pages.contains(url)) << url;
     EXPECT_FALSE(pages.at(url).has_value()) << url;
   }
+  // The class-level call has the defaults: the guard is on.
+  const auto loopback = "http://127.0.0.1:" + std::to_string(server.port()) + "/p";
+  const auto defaults = run_within(20s, ConcurrentFetcher::fetch_many({loopback, urls[2]}));
+  EXPECT_EQ(defaults, (PageMap{{loopback, std::nullopt}, {urls[2], std::nullopt}}));
   EXPECT_TRUE(server.requests().empty());
 }
 

@@ -98,6 +98,7 @@ struct HttpServer::Impl {
   std::map<std::pair<std::string, std::string>, Route> routes;
   std::vector<Request> log;
   std::unordered_map<std::string, Flight> flights;
+  std::size_t accepted = 0;
   // Destroyed before the state above: sessions still open touch it on the way out.
   asio::io_context io;
   tcp::acceptor acceptor{io};
@@ -149,6 +150,10 @@ struct HttpServer::Impl {
       if (ec) {
         if (ec == asio::error::operation_aborted || !acceptor.is_open()) co_return;
         continue;
+      }
+      {
+        std::lock_guard lock(mutex);
+        ++accepted;
       }
       asio::co_spawn(io, session(std::move(socket)), asio::detached);
     }
@@ -302,9 +307,15 @@ std::size_t HttpServer::peak_in_flight(std::string_view host) const {
   return it == impl_->flights.end() ? 0 : it->second.peak;
 }
 
+std::size_t HttpServer::connections() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->accepted;
+}
+
 void HttpServer::clear_log() {
   std::lock_guard lock(impl_->mutex);
   impl_->log.clear();
+  impl_->accepted = 0;
   for (auto& [host, flight] : impl_->flights) flight.peak = flight.now;
 }
 

@@ -85,7 +85,8 @@ class HttpServer {
   std::size_t count(std::string_view host, std::string_view path) const;
   // The most requests of that host ("": of all hosts) answered at once.
   std::size_t peak_in_flight(std::string_view host) const;
-  void clear_log();
+  std::size_t connections() const;  // connections accepted
+  void clear_log();                 // the log, the peaks and the connection count
   // CPU time used by the server's threads, for benchmarks that measure a client.
   double cpu_seconds() const;
 
