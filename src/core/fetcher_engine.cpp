@@ -38,6 +38,7 @@ namespace asio = boost::asio;
 namespace {
 
 constexpr std::size_t MAX_HEADER_BYTES = 256 * 1024;
+constexpr std::size_t MAX_RESERVE_BYTES = std::size_t{16} << 20;  // a declared length is only a hint
 constexpr char DEFAULT_PROTOCOLS[] = "http,https";
 
 void ensure_curl_global() {
@@ -477,7 +478,7 @@ class CurlEngine final : public Engine, public std::enable_shared_from_this<Curl
       if (c < '0' || c > '9') return;
       n = n * 10 + static_cast<std::size_t>(c - '0');
     }
-    t.response.body.reserve(std::min(n, t.max_body));
+    t.response.body.reserve(std::min({n, t.max_body, MAX_RESERVE_BYTES}));
   }
 
   static size_t on_write(char* bytes, size_t size, size_t count, void* data) {
