@@ -46,7 +46,9 @@ constexpr std::string_view DROPPED_HEADERS[] = {
 
 constexpr milliseconds LONGEST_TIMEOUT = std::chrono::hours(24);
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+using detail::ascii_lower;
+using detail::iequals_ascii;
+using detail::trim_ascii;
 
 std::string lower(std::string_view s) {
   std::string out(s);
@@ -54,23 +56,8 @@ std::string lower(std::string_view s) {
   return out;
 }
 
-bool iequals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  }
-  return true;
-}
-
 bool istarts_with(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && iequals(s.substr(0, prefix.size()), prefix);
-}
-
-std::string_view trim_ascii(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
+  return s.size() >= prefix.size() && iequals_ascii(s.substr(0, prefix.size()), prefix);
 }
 
 bool is_token(std::string_view s) {
@@ -180,7 +167,7 @@ std::string curl_line(const HostMapping& m) {
 // target.
 const HostMapping* mapping_for(const std::vector<HostMapping>& rules, const std::string& host, std::uint16_t port) {
   for (const auto& rule : rules) {
-    if (!rule.from_host.empty() && !iequals(rule.from_host, host)) continue;
+    if (!rule.from_host.empty() && !iequals_ascii(rule.from_host, host)) continue;
     if (!rule.from_port.empty() && rule.from_port != std::to_string(port)) continue;
     if (rule.to_host.empty() && rule.to_port.empty()) continue;
     return &rule;
@@ -191,7 +178,7 @@ const HostMapping* mapping_for(const std::vector<HostMapping>& rules, const std:
 // `base` with every header of `layer` replacing those of the same name.
 void overlay(Headers& base, const Headers& layer) {
   for (const auto& [name, value] : layer) {
-    std::erase_if(base, [&](const Header& h) { return iequals(h.first, name); });
+    std::erase_if(base, [&](const Header& h) { return iequals_ascii(h.first, name); });
   }
   base.insert(base.end(), layer.begin(), layer.end());
 }
@@ -205,7 +192,7 @@ Headers checked_headers(const Headers& headers, const std::string& url) {
       throw FetchError(url + ": request header " + name + " has a line break or NUL");
     }
     const bool dropped = std::any_of(std::begin(DROPPED_HEADERS), std::end(DROPPED_HEADERS),
-                                     [&](std::string_view d) { return iequals(d, name); });
+                                     [&](std::string_view d) { return iequals_ascii(d, name); });
     if (!dropped) out.emplace_back(name, value);
   }
   return out;

@@ -47,22 +47,6 @@ void ensure_curl_global() {
   if (init != CURLE_OK) throw FetchError("libcurl could not be initialised");
 }
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool iequals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  }
-  return true;
-}
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) s.remove_suffix(1);
-  return s;
-}
-
 using Handler = asio::any_completion_handler<void(std::exception_ptr, HttpResponse)>;
 
 struct Transfer {
@@ -322,7 +306,7 @@ class CurlEngine final : public Engine, public std::enable_shared_from_this<Curl
 
     bool has_content_type = false;
     for (const auto& [name, value] : t.hop.headers) {
-      if (iequals(name, "Content-Type")) has_content_type = true;
+      if (iequals_ascii(name, "Content-Type")) has_content_type = true;
       // "Name:" would remove the header in libcurl; "Name;" sends it empty.
       append_header(t, value.empty() ? name + ";" : name + ": " + value);
     }
@@ -429,7 +413,7 @@ class CurlEngine final : public Engine, public std::enable_shared_from_this<Curl
       return 0;
     }
     try {
-      const std::string_view line = trim(std::string_view(bytes, length));
+      const std::string_view line = trim_ascii(std::string_view(bytes, length));
       if (line.size() >= 5 && line.substr(0, 5) == "HTTP/") {
         // A new response (interim 1xx responses come first): its own headers.
         t->response.headers.clear();
@@ -461,7 +445,7 @@ class CurlEngine final : public Engine, public std::enable_shared_from_this<Curl
       }
       const auto colon = line.find(':');
       if (colon == std::string_view::npos) return length;
-      t->response.headers.emplace_back(std::string(trim(line.substr(0, colon))), std::string(trim(line.substr(colon + 1))));
+      t->response.headers.emplace_back(std::string(trim_ascii(line.substr(0, colon))), std::string(trim_ascii(line.substr(colon + 1))));
       return length;
     } catch (...) {
       t->callback_error = std::current_exception();
@@ -542,28 +526,21 @@ class CurlEngine final : public Engine, public std::enable_shared_from_this<Curl
   // ---- socket readiness and libcurl's progress (strand) ----
 
   void arm(const std::shared_ptr<Watch>& w) {
-    if ((w->want & CURL_POLL_IN) && !w->reading) {
-      w->reading = true;
-      w->descriptor.async_wait(asio::posix::stream_descriptor::wait_read,
-                               [self = shared_from_this(), w](boost::system::error_code ec) {
-                                 w->reading = false;
-                                 if (w->removed || ec == asio::error::operation_aborted) return;
-                                 if (!(w->want & CURL_POLL_IN)) return;
-                                 self->act(w->curl_fd, ec ? CURL_CSELECT_ERR : CURL_CSELECT_IN);
-                                 if (!w->removed) self->arm(w);
-                               });
-    }
-    if ((w->want & CURL_POLL_OUT) && !w->writing) {
-      w->writing = true;
-      w->descriptor.async_wait(asio::posix::stream_descriptor::wait_write,
-                               [self = shared_from_this(), w](boost::system::error_code ec) {
-                                 w->writing = false;
-                                 if (w->removed || ec == asio::error::operation_aborted) return;
-                                 if (!(w->want & CURL_POLL_OUT)) return;
-                                 self->act(w->curl_fd, ec ? CURL_CSELECT_ERR : CURL_CSELECT_OUT);
-                                 if (!w->removed) self->arm(w);
-                               });
-    }
+    arm(w, CURL_POLL_IN, &Watch::reading, asio::posix::stream_descriptor::wait_read, CURL_CSELECT_IN);
+    arm(w, CURL_POLL_OUT, &Watch::writing, asio::posix::stream_descriptor::wait_write, CURL_CSELECT_OUT);
+  }
+
+  // Waits for one direction libcurl wants, once at a time, and tells libcurl.
+  void arm(const std::shared_ptr<Watch>& w, int poll, bool Watch::*pending,
+           asio::posix::stream_descriptor::wait_type direction, int event) {
+    if (!(w->want & poll) || (*w).*pending) return;
+    (*w).*pending = true;
+    w->descriptor.async_wait(direction, [self = shared_from_this(), w, poll, pending, event](boost::system::error_code ec) {
+      (*w).*pending = false;
+      if (w->removed || ec == asio::error::operation_aborted || !(w->want & poll)) return;
+      self->act(w->curl_fd, ec ? CURL_CSELECT_ERR : event);
+      if (!w->removed) self->arm(w);
+    });
   }
 
   void forget(curl_socket_t fd) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tarvik/core/fetcher.hpp"
@@ -20,6 +21,23 @@
 namespace tarvik::core::detail {
 
 using Clock = std::chrono::steady_clock;
+
+// HTTP names and schemes compare ASCII-case-insensitively.
+inline char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+inline bool iequals_ascii(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+  }
+  return true;
+}
+// Without the blanks HTTP puts around values and at line ends.
+inline std::string_view trim_ascii(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
 // One hop, checked and ready for libcurl.
 struct Hop {

@@ -4,19 +4,18 @@
 #include <boost/asio/deferred.hpp>
 #include <boost/asio/experimental/awaitable_operators.hpp>
 #include <boost/asio/experimental/parallel_group.hpp>
-#include <boost/asio/io_context.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/asio/this_coro.hpp>
 #include <boost/asio/use_awaitable.hpp>
 
 #include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "support/http_server.hpp"
+#include "support/loop.hpp"
 #include "tarvik/core/fetcher.hpp"
 
 namespace asio = boost::asio;
@@ -29,6 +28,7 @@ using tarvik::core::HttpResponse;
 using tarvik::core::PageMap;
 using tarvik::test::HttpServer;
 using tarvik::test::Reply;
+using tarvik::test::run_within;
 
 namespace {
 
@@ -36,24 +36,6 @@ FetchOptions mapped_options(const HttpServer& server) {
   FetchOptions options;
   options.connect_to = {server.mapping()};
   return options;
-}
-
-// Runs `op` on a fresh loop; fails fast when it is not done by `limit`.
-template <typename T>
-T run_within(std::chrono::seconds limit, asio::awaitable<T> op) {
-  asio::io_context io;
-  std::optional<T> result;
-  std::exception_ptr error;
-  bool done = false;
-  asio::co_spawn(io, std::move(op), [&](std::exception_ptr e, T value) {
-    done = true;
-    error = e;
-    if (!e) result = std::move(value);
-  });
-  io.run_for(limit);
-  if (!done) throw std::runtime_error("still running after the test's deadline");
-  if (error) std::rethrow_exception(error);
-  return std::move(*result);
 }
 
 asio::awaitable<PageMap> fetch(FetchOptions options, std::vector<std::string> urls, double timeout) {

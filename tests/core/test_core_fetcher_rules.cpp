@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <boost/asio/co_spawn.hpp>
-#include <boost/asio/io_context.hpp>
 #include <boost/asio/this_coro.hpp>
 
 #include <optional>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "support/http_server.hpp"
+#include "support/loop.hpp"
 #include "tarvik/core/fetcher.hpp"
 
 namespace asio = boost::asio;
@@ -221,12 +220,8 @@ TEST(AddressGuard, ConnectionsToTheLoopbackServer) {
     FetchOptions options;
     if (c.mapping) options.connect_to = {*c.mapping};
     options.allow_private_network = c.allow_private;
-    asio::io_context io;
-    std::optional<PageMap> pages;
-    asio::co_spawn(io, fetch(options, c.url), [&](std::exception_ptr, PageMap p) { pages = std::move(p); });
-    io.run_for(std::chrono::seconds(20));
-    ASSERT_TRUE(pages.has_value());
-    EXPECT_EQ(pages->at(c.url).has_value(), c.fetched);
+    const auto pages = tarvik::test::run_within(std::chrono::seconds(20), fetch(options, c.url));
+    EXPECT_EQ(pages.at(c.url).has_value(), c.fetched);
     EXPECT_EQ(server.requests().size(), c.fetched ? 1u : 0u);
   }
 }
