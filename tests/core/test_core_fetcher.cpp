@@ -89,6 +89,8 @@ TEST(Fetcher, HostileServersLeaveTheRestOfTheBatchFetched) {
   Reply reset;
   reset.reset = true;
   Reply no_location = page("", "text/html", 302);
+  Reply fat_header = page(ok_page("fat"), "text/html");
+  for (int i = 0; i < 35; ++i) fat_header.headers.emplace_back("X-Pad-" + std::to_string(i), std::string(8000, 'p'));
   const std::vector<std::string> six = {"gzip", "deflate", "gzip", "deflate", "gzip", "deflate"};
   const std::vector<std::string> five = {"gzip", "deflate", "gzip", "deflate", "gzip"};
 
@@ -107,6 +109,7 @@ TEST(Fetcher, HostileServersLeaveTheRestOfTheBatchFetched) {
       {"five stacked encodings", encoded(page(ok_page("five"), "text/html"), five), ok_page("five")},
       {"a PDF", page("%PDF-1.7\n%\xe2\xe3\xcf\xd3\n", "application/pdf"), std::nullopt},
       {"reset connection", reset, std::nullopt},
+      {"280 KB of response headers", fat_header, std::nullopt},
       {"not found", page(ok_page("gone"), "text/html", 404), std::nullopt},
       {"windows-1252 without a charset", page("<p>caf\xe9 cr\xe8me \x80</p>", "text/html"),
        "<p>caf\u00e9 cr\u00e8me \u20ac</p>"},
