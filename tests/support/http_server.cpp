@@ -17,6 +17,7 @@
 #include <boost/beast/http/string_body.hpp>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -86,7 +87,7 @@ std::optional<std::string> Request::header(std::string_view name) const { return
 
 struct HttpServer::Impl {
   struct Route {
-    std::optional<Reply> reply;
+    std::shared_ptr<const Reply> reply;  // served as is, never copied
     Handler handler;
   };
   struct Flight {
@@ -104,7 +105,7 @@ struct HttpServer::Impl {
   tcp::acceptor acceptor{io};
   std::vector<std::thread> threads;
 
-  Reply answer(const Request& request) {
+  std::shared_ptr<const Reply> answer(const Request& request) {
     Route route;
     {
       std::lock_guard lock(mutex);
@@ -112,15 +113,15 @@ struct HttpServer::Impl {
       auto it = routes.find({request.host, request.path});
       if (it == routes.end()) it = routes.find({"*", request.path});
       if (it == routes.end()) {
-        Reply missing;
-        missing.status = 404;
-        missing.headers = {{"Content-Type", "text/plain"}};
-        missing.body = "not found";
+        auto missing = std::make_shared<Reply>();
+        missing->status = 404;
+        missing->headers = {{"Content-Type", "text/plain"}};
+        missing->body = "not found";
         return missing;
       }
       route = it->second;
     }
-    return route.reply ? *route.reply : route.handler(request);
+    return route.reply ? route.reply : std::make_shared<const Reply>(route.handler(request));
   }
 
   // Counts a request of one host while it is being answered.
@@ -159,8 +160,12 @@ struct HttpServer::Impl {
     }
   }
 
-  static asio::awaitable<bool> send(tcp::socket& socket, std::string_view bytes) {
-    auto [ec, n] = co_await asio::async_write(socket, asio::buffer(bytes.data(), bytes.size()), use_tuple);
+  // Writes the pieces in order, without joining them first.
+  static asio::awaitable<bool> send(tcp::socket& socket, std::string_view a, std::string_view b = {},
+                                    std::string_view c = {}) {
+    const std::array<asio::const_buffer, 3> pieces = {asio::buffer(a.data(), a.size()), asio::buffer(b.data(), b.size()),
+                                                      asio::buffer(c.data(), c.size())};
+    auto [ec, n] = co_await asio::async_write(socket, pieces, use_tuple);
     co_return !ec;
   }
 
@@ -187,7 +192,8 @@ struct HttpServer::Impl {
       const bool keep_alive = message.keep_alive();
       const bool head = message.method() == http::verb::head;
 
-      Reply reply = answer(request);
+      const auto answered = answer(request);
+      const Reply& reply = *answered;
       InFlight counted(this, request.host);
       if (reply.delay.count() > 0) co_await pause(reply.delay);
       if (reply.reset) {
@@ -226,21 +232,24 @@ struct HttpServer::Impl {
           co_await pause(reply.drip);
         }
       } else {
-        const auto frame = [&](std::string_view piece) {
-          if (!chunked) return std::string(piece);
+        const auto size_line = [&](std::string_view piece) {
           char size[32];
           std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
-          return size + std::string(piece) + "\r\n";
+          return chunked ? std::string(size) : std::string();
         };
-        std::string first = head_block;
-        if (!reply.body.empty()) first += frame(reply.body);
-        if (!co_await send(socket, first)) co_return;
+        std::string_view end_of_chunk = chunked ? "\r\n" : "";
+        if (reply.body.empty()) {
+          if (!co_await send(socket, head_block)) co_return;
+        } else {
+          head_block += size_line(reply.body);
+          if (!co_await send(socket, head_block, reply.body, end_of_chunk)) co_return;
+        }
         while (chunks) {
           auto piece = chunks();
           if (!piece) break;
           if (piece->empty()) continue;
-          const std::string framed = frame(*piece);
-          if (!co_await send(socket, framed)) co_return;
+          const std::string size = size_line(*piece);
+          if (!co_await send(socket, size, *piece, end_of_chunk)) co_return;
         }
         if (chunked && !co_await send(socket, "0\r\n\r\n")) co_return;
       }
@@ -275,12 +284,12 @@ std::uint16_t HttpServer::port() const { return impl_->acceptor.local_endpoint()
 
 void HttpServer::route(std::string host, std::string path, Reply reply) {
   std::lock_guard lock(impl_->mutex);
-  impl_->routes[{lower(host), std::move(path)}] = Impl::Route{std::move(reply), {}};
+  impl_->routes[{lower(host), std::move(path)}] = Impl::Route{std::make_shared<const Reply>(std::move(reply)), {}};
 }
 
 void HttpServer::route(std::string host, std::string path, Handler handler) {
   std::lock_guard lock(impl_->mutex);
-  impl_->routes[{lower(host), std::move(path)}] = Impl::Route{std::nullopt, std::move(handler)};
+  impl_->routes[{lower(host), std::move(path)}] = Impl::Route{nullptr, std::move(handler)};
 }
 
 std::string HttpServer::url(std::string_view host, std::string_view target) const {
