@@ -378,7 +378,7 @@ asio::awaitable<std::optional<std::string>> ConcurrentFetcher::Impl::fetch_page(
     }
     const auto content_type = response.header("Content-Type");
     if (response.status < 200 || response.status > 299 || !is_html(content_type)) co_return std::nullopt;
-    co_return charset::decode_http_body(response.body, content_type.value_or(""));
+    co_return charset::decode_http_body(std::move(response.body), content_type.value_or(""));
   }
   co_return std::nullopt;  // too many redirects
 }
