@@ -337,8 +337,8 @@ class CurlEngine final : public Engine, public std::enable_shared_from_this<Curl
       std::string what = curl_easy_strerror(code);
       if (t->error[0]) what += std::string(" (") + t->error + ")";
       error = std::make_exception_ptr(FetchError(t->hop.url + ": " + what));
-    } else if (t->response.status == 0) {
-      error = std::make_exception_ptr(FetchError(t->hop.url + ": no HTTP response"));
+    } else if (t->response.status < 100) {
+      error = std::make_exception_ptr(FetchError(t->hop.url + ": no valid HTTP status"));
     }
     if (error) {
       fail(t, error);

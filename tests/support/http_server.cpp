@@ -214,7 +214,9 @@ struct HttpServer::Impl {
       Chunks chunks = reply.stream ? reply.stream() : Chunks();
       const bool has_length = find_header(reply.headers, "Content-Length").has_value();
       const bool chunked = chunks && !has_length;
-      std::string head_block = "HTTP/1.1 " + std::to_string(reply.status) + " " + reason(reply.status) + "\r\n";
+      char status[8];
+      std::snprintf(status, sizeof status, "%03u", reply.status % 1000);  // always three digits
+      std::string head_block = "HTTP/1.1 " + std::string(status) + " " + reason(reply.status) + "\r\n";
       for (const auto& [name, value] : reply.headers) head_block += name + ": " + value + "\r\n";
       if (chunked) {
         head_block += "Transfer-Encoding: chunked\r\n";
