@@ -166,6 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"jsonl_with_page", {"--jsonl", PRODUCT_PAGE}, 2, "--jsonl"},
                       UsageCase{"jsonl_with_url", {"--jsonl", "--url", "u"}, 2, "--jsonl"},
                       UsageCase{"zero_jobs", {"--jsonl", "--jobs", "0"}, 2, "--jobs"},
+                      UsageCase{"jobs_alone", {"--jobs", "2"}, 2, "--jsonl or --warc"},
+                      UsageCase{"warc_with_jsonl", {"--jsonl", "--warc", "a.warc"}, 2, "excludes"},
+                      UsageCase{"warc_with_url", {"--warc", "a.warc", "--url", "u"}, 2, "excludes"},
+                      UsageCase{"warc_without_file", {"--warc"}, 2, "--warc"},
                       UsageCase{"unknown_option", {PRODUCT_PAGE, "--url", "u", "--colour", "red"}, 2, "colour"}));
 
 // --- JSON lines ----------------------------------------------------------
