@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <limits>
 #include <memory>
 #include <utility>
 
