@@ -267,6 +267,14 @@ struct ConcurrentFetcher::Impl {
                                                milliseconds timeout);
   static asio::awaitable<std::optional<std::string>> fetch_page(std::shared_ptr<State> state, std::string url,
                                                                 Clock::time_point deadline);
+  struct BatchCount {
+    std::size_t done = 0;
+    std::size_t total = 0;
+  };
+  // fetch_page, then the batch's progress hook.
+  static asio::awaitable<std::optional<std::string>> fetch_counted(std::shared_ptr<State> state, std::string url,
+                                                                   Clock::time_point deadline,
+                                                                   std::shared_ptr<BatchCount> count);
 };
 
 ConcurrentFetcher::ConcurrentFetcher(asio::any_io_executor executor, FetchOptions options)
@@ -393,11 +401,14 @@ asio::awaitable<PageMap> ConcurrentFetcher::fetch_pages(std::vector<std::string>
   if (distinct.empty() || !(timeout_seconds > 0)) co_return pages;
 
   const auto executor = co_await asio::this_coro::executor;
-  using Op = decltype(asio::co_spawn(executor, Impl::fetch_page(state, std::string(), deadline), asio::deferred));
+  auto count = std::make_shared<Impl::BatchCount>();
+  count->total = distinct.size();
+  using Op = decltype(asio::co_spawn(executor, Impl::fetch_counted(state, std::string(), deadline, count),
+                                     asio::deferred));
   std::vector<Op> ops;
   ops.reserve(distinct.size());
   for (const auto& url : distinct) {
-    ops.push_back(asio::co_spawn(executor, Impl::fetch_page(state, url, deadline), asio::deferred));
+    ops.push_back(asio::co_spawn(executor, Impl::fetch_counted(state, url, deadline, count), asio::deferred));
   }
   auto group = asio::experimental::make_parallel_group(std::move(ops));
   auto [order, errors, results] =
@@ -407,6 +418,14 @@ asio::awaitable<PageMap> ConcurrentFetcher::fetch_pages(std::vector<std::string>
     pages[distinct[i]] = std::move(results[i]);
   }
   co_return pages;
+}
+
+asio::awaitable<std::optional<std::string>> ConcurrentFetcher::Impl::fetch_counted(
+    std::shared_ptr<State> state, std::string url, Clock::time_point deadline, std::shared_ptr<BatchCount> count) {
+  auto page = co_await fetch_page(state, std::move(url), deadline);
+  ++count->done;
+  if (state->options.on_page_done) state->options.on_page_done(count->done, count->total);
+  co_return page;
 }
 
 asio::awaitable<PageMap> ConcurrentFetcher::fetch_many(std::vector<std::string> urls, double timeout) {

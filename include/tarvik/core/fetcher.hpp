@@ -41,6 +41,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -103,6 +104,10 @@ struct FetchOptions {
   // When set, answers come from this archive and the network is never used;
   // a request it does not hold fails as not fetched.
   std::shared_ptr<const WarcArchive> replay;
+  // Called on the loop after each page of a batch has ended, fetched or not,
+  // with the pages ended so far and the batch's distinct pages (for progress
+  // displays; it must not throw).
+  std::function<void(std::size_t done, std::size_t total)> on_page_done;
 };
 
 // One HTTP request of one hop. Redirects are not followed by `exchange`.
