@@ -87,29 +87,32 @@ lxb_html_token_t* guarded_callback(lxb_html_tokenizer_t* tkz, lxb_html_token_t* 
   return next;
 }
 
+constexpr std::pair<uintptr_t, Tag> HTML_TAGS[] = {
+    {LXB_TAG_A, Tag::A},
+    {LXB_TAG_BUTTON, Tag::BUTTON},
+    {LXB_TAG_DEL, Tag::DEL},
+    {LXB_TAG_H1, Tag::H1},
+    {LXB_TAG_HTML, Tag::HTML},
+    {LXB_TAG_INPUT, Tag::INPUT},
+    {LXB_TAG_LINK, Tag::LINK},
+    {LXB_TAG_META, Tag::META},
+    {LXB_TAG_NOSCRIPT, Tag::NOSCRIPT},
+    {LXB_TAG_OPTION, Tag::OPTION},
+    {LXB_TAG_S, Tag::S},
+    {LXB_TAG_SCRIPT, Tag::SCRIPT},
+    {LXB_TAG_SELECT, Tag::SELECT},
+    {LXB_TAG_STRIKE, Tag::STRIKE},
+    {LXB_TAG_STYLE, Tag::STYLE},
+    {LXB_TAG_TEMPLATE, Tag::TEMPLATE},
+    {LXB_TAG_TEXTAREA, Tag::TEXTAREA},
+};
+
 Tag tag_of(const lxb_dom_node_t* node) {
   if (node->type == LXB_DOM_NODE_TYPE_TEXT) return Tag::TEXT;
   if (node->ns != LXB_NS_HTML) return Tag::OTHER;
-  switch (node->local_name) {
-    case LXB_TAG_A: return Tag::A;
-    case LXB_TAG_BUTTON: return Tag::BUTTON;
-    case LXB_TAG_DEL: return Tag::DEL;
-    case LXB_TAG_H1: return Tag::H1;
-    case LXB_TAG_HTML: return Tag::HTML;
-    case LXB_TAG_INPUT: return Tag::INPUT;
-    case LXB_TAG_LINK: return Tag::LINK;
-    case LXB_TAG_META: return Tag::META;
-    case LXB_TAG_NOSCRIPT: return Tag::NOSCRIPT;
-    case LXB_TAG_OPTION: return Tag::OPTION;
-    case LXB_TAG_S: return Tag::S;
-    case LXB_TAG_SCRIPT: return Tag::SCRIPT;
-    case LXB_TAG_SELECT: return Tag::SELECT;
-    case LXB_TAG_STRIKE: return Tag::STRIKE;
-    case LXB_TAG_STYLE: return Tag::STYLE;
-    case LXB_TAG_TEMPLATE: return Tag::TEMPLATE;
-    case LXB_TAG_TEXTAREA: return Tag::TEXTAREA;
-    default: return Tag::OTHER;
-  }
+  for (const auto& [id, tag] : HTML_TAGS)
+    if (node->local_name == id) return tag;
+  return Tag::OTHER;
 }
 
 std::string_view view(const lxb_char_t* data, std::size_t len) {
@@ -150,8 +153,13 @@ std::optional<Document> Document::parse(std::string_view html, const Limits& lim
   // is; the tokenizer's own check would cost time quadratic in a tag's
   // attributes.
   lxb_html_tokenizer_keep_duplicate_set(tkz, true);
-  Guard guard{&limits,          tkz->callback_token_done,         tkz->callback_token_ctx, parser->tree, tkz,
-              ArenaMeter(doc->dom_document.mraw), ArenaMeter(doc->dom_document.text)};
+  Guard guard{.limits = &limits,
+              .tree_callback = tkz->callback_token_done,
+              .tree_ctx = tkz->callback_token_ctx,
+              .tree = parser->tree,
+              .tkz = tkz,
+              .nodes_arena = ArenaMeter(doc->dom_document.mraw),
+              .text_arena = ArenaMeter(doc->dom_document.text)};
   tkz->callback_token_done = guarded_callback;
   tkz->callback_token_ctx = &guard;
 
@@ -184,8 +192,8 @@ std::optional<Document> Document::parse(std::string_view html, const Limits& lim
         n.text = view(s.data, s.length);
       } else {
         n.attr_begin = static_cast<std::uint32_t>(out.attrs_.size());
-        for (lxb_dom_attr_t* a = lxb_dom_element_first_attribute(lxb_dom_interface_element(node)); a != nullptr;
-             a = lxb_dom_element_next_attribute(a)) {
+        for (lxb_dom_attr_t* a = lxb_dom_element_first_attribute(lxb_dom_interface_element(node));
+             a != nullptr; a = lxb_dom_element_next_attribute(a)) {
           std::size_t name_len = 0, value_len = 0;
           const lxb_char_t* name = lxb_dom_attr_local_name(a, &name_len);
           const lxb_char_t* value = lxb_dom_attr_value(a, &value_len);
