@@ -2,7 +2,8 @@
 //
 //   inspect PAGE.html --url URL [--title T] [--merchant M] [--price TEXT]
 //           [--currency C] [--in-stock|--out-of-stock] [--rank N]
-//   inspect --jsonl [--jobs N] < requests.jsonl
+//           [--extended[=overrides]]
+//   inspect --jsonl [--jobs N] [--extended[=overrides]] < requests.jsonl
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -34,7 +35,13 @@ struct InspectOptions {
   std::int64_t rank = 1;
   bool jsonl = false;
   unsigned jobs = 0;
+  std::string extended;  // empty, "fallbacks" or "overrides"
 };
+
+commerce::ExtractionMode mode_of(const InspectOptions& o) {
+  if (o.extended.empty()) return commerce::ExtractionMode::OFF;
+  return o.extended == "overrides" ? commerce::ExtractionMode::OVERRIDES : commerce::ExtractionMode::FALLBACKS;
+}
 
 int inspect_one(const InspectOptions& o) {
   std::string html;
@@ -59,7 +66,7 @@ int inspect_one(const InspectOptions& o) {
   if (o.out_of_stock) stock = false;
   try {
     const auto facts =
-        commerce::DestinationMetadataParser::parse_metadata(html, url, title, merchant, price, stock, o.rank);
+        commerce::DestinationMetadataParser::parse_metadata(html, url, title, merchant, price, stock, o.rank, mode_of(o));
     emit_line(facts.to_json());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "inspect: %s: %s\n", o.page.c_str(), e.what());
@@ -94,6 +101,11 @@ void register_inspect(CLI::App& app, int& exit_code) {
   CLI::Option* out_of_stock = cmd->add_flag("--out-of-stock", opts->out_of_stock, "The search result says out of stock");
   CLI::Option* rank = cmd->add_option("--rank", opts->rank, "1-based position of the match (default 1)");
   CLI::Option* jsonl = cmd->add_flag("--jsonl", opts->jsonl, "Read requests as JSON lines from standard input");
+  cmd->add_flag("--extended{fallbacks}", opts->extended,
+                "Also fill the price, SKU and stock the rules leave empty, from further page evidence; "
+                "=overrides also lets a zero price count as none, another offer in stock and a lower sale price win. "
+                "The facts then carry a \"sources\" object naming the feature behind each fact it filled or changed")
+      ->check(CLI::IsMember({"fallbacks", "overrides"}));
   cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl (default: all cores)")
       ->check(CLI::Range(1U, inspect::MAX_JOBS))
       ->needs(jsonl);
@@ -107,7 +119,7 @@ void register_inspect(CLI::App& app, int& exit_code) {
     if (opts->jsonl) {
       unsigned jobs = opts->jobs;
       if (jobs == 0) jobs = std::max(1U, std::thread::hardware_concurrency());
-      exit_code = inspect::run_jsonl(stdin, jobs);
+      exit_code = inspect::run_jsonl(stdin, jobs, mode_of(*opts));
       return;
     }
     if (opts->page.empty()) throw CLI::RequiredError("PAGE (or --jsonl)");

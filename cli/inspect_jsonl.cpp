@@ -131,7 +131,7 @@ std::string error_line(std::string_view message) {
   return w.take();
 }
 
-std::string serve(std::string_view line) {
+std::string serve(std::string_view line, commerce::ExtractionMode mode) {
   if (text::is_blank(line)) throw InputError("empty line");
   const std::optional<bj::value> doc = json::parse(line, MAX_REQUEST_DEPTH);
   if (!doc) {
@@ -152,7 +152,8 @@ std::string serve(std::string_view line) {
   const std::optional<std::string> html = read_html(request);
   std::optional<std::string_view> page;
   if (html) page = *html;
-  return commerce::DestinationMetadataParser::parse_metadata(page, url, title, merchant, price, stock, rank).to_json();
+  return commerce::DestinationMetadataParser::parse_metadata(page, url, title, merchant, price, stock, rank, mode)
+      .to_json();
 }
 
 // Reads lines of at most `max` bytes; a longer line is dropped whole and
@@ -234,10 +235,10 @@ std::string read_page_file(const std::string& path) {
   return bytes;
 }
 
-std::string inspect_line(std::string_view line, bool& ok) {
+std::string inspect_line(std::string_view line, bool& ok, commerce::ExtractionMode mode) {
   ok = false;
   try {
-    std::string out = serve(line);
+    std::string out = serve(line, mode);
     ok = true;
     return out;
   } catch (const InputError& e) {
@@ -249,7 +250,7 @@ std::string inspect_line(std::string_view line, bool& ok) {
   }
 }
 
-int run_jsonl(std::FILE* in, unsigned jobs) {
+int run_jsonl(std::FILE* in, unsigned jobs, commerce::ExtractionMode mode) {
   struct Slot {
     std::string input;
     bool too_long = false;
@@ -282,7 +283,7 @@ int run_jsonl(std::FILE* in, unsigned jobs) {
       lock.unlock();
       bool ok = false;
       std::string output = too_long ? error_line("line longer than " + std::to_string(MAX_LINE_BYTES >> 20) + " MiB")
-                                    : inspect_line(input, ok);
+                                    : inspect_line(input, ok, mode);
       lock.lock();
       queued_bytes -= input.size();
       slot.output = std::move(output);

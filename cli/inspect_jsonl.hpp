@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "tarvik/commerce/metadata.hpp"
+
 namespace tarvik::cli::inspect {
 
 inline constexpr unsigned MAX_JOBS = 256;
@@ -33,11 +35,13 @@ std::string read_page_file(const std::string& path);
 
 // One request line to one output line: the page facts, or {"error": "..."}
 // with ok set to false. Never throws.
-std::string inspect_line(std::string_view line, bool& ok);
+std::string inspect_line(std::string_view line, bool& ok,
+                         commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);
 
 // Reads request lines from `in` until its end, serves them on `jobs` threads
 // and writes one line per request to standard output in input order. Returns
-// the exit status: 1 when any line failed, else 0.
-int run_jsonl(std::FILE* in, unsigned jobs);
+// the exit status: 1 when any line failed, else 0. Every page is read in
+// `mode`.
+int run_jsonl(std::FILE* in, unsigned jobs, commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);
 
 }  // namespace tarvik::cli::inspect
