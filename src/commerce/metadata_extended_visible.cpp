@@ -25,7 +25,7 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // Elements after the main heading searched for its price.
 constexpr std::uint32_t PRICE_WINDOW = 1500;
-// ... and for a labelled SKU.
+// ... and for a labelled SKU or a stock notice.
 constexpr std::uint32_t LABEL_WINDOW = 5000;
 constexpr std::size_t MAX_PRICE_CHARS = 40;
 constexpr std::size_t MAX_NOTICE_BYTES = 80;
@@ -97,6 +97,11 @@ bool disabled(const Tree& t, std::uint32_t i) {
 BuyControls read_buy_controls(const Tree& t) {
   BuyControls out;
   const auto lists = lists_for(t);
+  // Stock notices are read where the product is shown: from the main
+  // heading on (the whole page when it has none); controls everywhere.
+  const std::uint32_t h1 = t.first_h1();
+  const std::uint32_t notices_from = h1 == NONE ? 0 : h1;
+  std::uint32_t notice_elements = 0;
   for (std::uint32_t i = 0; i < t.size(); ++i) {
     if (!t.is_element(i) || t.has(i, HIDDEN) || t.has(i, OTHER_PRODUCTS)) continue;
     const Tag tag = t.tag(i);
@@ -120,6 +125,7 @@ BuyControls read_buy_controls(const Tree& t) {
         out.out_of_stock = true;
       continue;
     }
+    if (i < notices_from || ++notice_elements > LABEL_WINDOW) continue;
     if (t.has(i, IN_LINK) || t.has(i, IN_OPTION) || tag == Tag::SCRIPT) continue;
     const auto own = t.own_text(i, MAX_NOTICE_BYTES);
     if (!own || own->empty()) continue;
