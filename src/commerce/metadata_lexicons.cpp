@@ -146,7 +146,8 @@ constexpr sv BUY_IDS[] = {"addtocart", "addtobasket", "addtobag",   "addtotrolle
 constexpr sv ID_NAMES[] = {"sku",       "productsku",  "productid", "productcode", "itemid",  "itemno",
                            "itemnumber", "pid",        "prodid",    "articleid",   "articlenumber", "articleno",
                            "artnr",     "artikelnummer", "adid",    "adnumber",    "listingid",  "offerid",
-                           "variantid", "productnumber", "catalognumber", "modelnumber", "goodsid", "skuid"};
+                           "variantid", "productnumber", "catalognumber", "modelnumber", "goodsid", "skuid",
+                           "asin"};
 constexpr sv SEARCH_SEGMENTS[] = {"search", "suche", "recherche", "buscar", "busca", "cerca",  "zoeken",
                                   "szukaj", "sok",   "soeg",      "sch",    "s",     "results", "searchresults"};
 constexpr sv SEARCH_KEYS[] = {"q",           "k",      "query",        "search",     "keyword", "keywords",
