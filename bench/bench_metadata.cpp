@@ -104,11 +104,13 @@ void parse_extended(const Page& p) {
 class Collector : public benchmark::ConsoleReporter {
  public:
   std::map<std::string, double> seconds_per_iteration;
+  std::map<std::string, double> cpu_seconds_per_iteration;
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const auto& r : runs) {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
         seconds_per_iteration[r.benchmark_name()] = r.real_accumulated_time / static_cast<double>(r.iterations);
+        cpu_seconds_per_iteration[r.benchmark_name()] = r.cpu_accumulated_time / static_cast<double>(r.iterations);
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -151,11 +153,16 @@ void extractor_breakdown(const Page& p) {
 // it changes, with the sources it names.
 void extended_summary(const std::vector<Page>& pages, std::size_t total_bytes, const Collector& collector) {
   std::printf("\n== extended mode (fallbacks and overrides)\n");
-  const auto all = collector.seconds_per_iteration.find("parse_metadata_extended/all_pages");
-  if (all != collector.seconds_per_iteration.end()) {
-    const double mbps = static_cast<double>(total_bytes) / 1e6 / all->second;
-    std::printf("aggregate: %.1f MB/s on one core (target >= %.0f): %s\n", mbps, TARGET_EXTENDED_MB_PER_S,
-                mbps >= TARGET_EXTENDED_MB_PER_S ? "met" : "MISSED");
+  const std::string name = "parse_metadata_extended/all_pages";
+  const auto all = collector.seconds_per_iteration.find(name);
+  const auto cpu = collector.cpu_seconds_per_iteration.find(name);
+  if (all != collector.seconds_per_iteration.end() && cpu != collector.cpu_seconds_per_iteration.end()) {
+    // On a shared machine the wall time also counts time spent waiting for
+    // the core; the CPU time is the cost on one core.
+    const double mb = static_cast<double>(total_bytes) / 1e6;
+    const double mbps = mb / cpu->second;
+    std::printf("aggregate: %.1f MB/s of CPU time on one core, %.1f MB/s wall (target >= %.0f): %s\n", mbps,
+                mb / all->second, TARGET_EXTENDED_MB_PER_S, mbps >= TARGET_EXTENDED_MB_PER_S ? "met" : "MISSED");
   }
   struct Cost {
     const Page* page;
