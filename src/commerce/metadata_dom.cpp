@@ -19,6 +19,7 @@
 #include <lexbor/ns/const.h>
 #include <lexbor/tag/const.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace tarvik::commerce::dom {
@@ -49,6 +50,7 @@ class ArenaMeter {
 // Sits between the tokenizer and the tree builder.
 struct Guard {
   const Limits* limits;
+  std::size_t memory_budget;
   lxb_html_tokenizer_token_f tree_callback;
   void* tree_ctx;
   lxb_html_tree_t* tree;
@@ -63,7 +65,7 @@ struct Guard {
       if (++attributes > limits->max_attributes) return false;
     if (tree->open_elements->length > limits->max_depth) return false;
     if (tree->active_formatting->length > limits->max_formatting) return false;
-    return nodes_arena.bytes() + text_arena.bytes() <= limits->max_memory_bytes;
+    return nodes_arena.bytes() + text_arena.bytes() <= memory_budget;
   }
 };
 
@@ -153,7 +155,9 @@ std::optional<Document> Document::parse(std::string_view html, const Limits& lim
   // is; the tokenizer's own check would cost time quadratic in a tag's
   // attributes.
   lxb_html_tokenizer_keep_duplicate_set(tkz, true);
+  const std::size_t budget = limits.memory_base_bytes + limits.memory_per_input_byte * html.size();
   Guard guard{.limits = &limits,
+              .memory_budget = std::min(budget, limits.max_memory_bytes),
               .tree_callback = tkz->callback_token_done,
               .tree_ctx = tkz->callback_token_ctx,
               .tree = parser->tree,

@@ -8,8 +8,9 @@
 // `max_input_bytes`, when the open elements nest deeper than `max_depth`,
 // when a tag carries more than `max_attributes` attributes, when the parser's
 // list of active formatting elements grows past `max_formatting`, when the
-// parser's memory passes `max_memory_bytes`, or when the tree holds more than
-// `max_nodes` nodes. The depth, attribute and formatting bounds are what keep
+// parser's memory passes `memory_per_input_byte` times the page size plus
+// `memory_base_bytes` (and at most `max_memory_bytes`), or when the tree holds
+// more than `max_nodes` nodes. The depth, attribute and formatting bounds are what keep
 // the parser's own per-token work constant. Pure and thread-safe: every call
 // builds its own tree, freed with the Document.
 #pragma once
@@ -30,7 +31,11 @@ struct Limits {
   std::size_t max_depth = 256;
   std::size_t max_attributes = 128;
   std::size_t max_formatting = 256;
-  std::size_t max_memory_bytes = std::size_t{96} << 20;
+  // Real pages stay under four bytes of parser memory per page byte; dense
+  // markup (a table of one-character cells) takes thirty.
+  std::size_t memory_per_input_byte = 40;
+  std::size_t memory_base_bytes = std::size_t{4} << 20;
+  std::size_t max_memory_bytes = std::size_t{48} << 20;
 };
 
 // The elements the extended mode tells apart; every other element is OTHER,

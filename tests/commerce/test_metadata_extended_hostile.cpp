@@ -1,6 +1,7 @@
-// Hostile pages in the extended mode: the HTML5 tree gives up past its
-// bounds instead of growing or slowing without end, and the mode then leaves
-// the rules' facts as they are. Every case has a deadline of its own.
+// The extended mode's HTML5 tree: how a page is flattened, and hostile pages,
+// where the tree gives up past its bounds instead of growing or slowing
+// without end and the mode then leaves the rules' facts as they are. Every
+// hostile case has a deadline of its own.
 
 #include <chrono>
 #include <string>
@@ -40,8 +41,50 @@ std::string many_attributes() {
 // again (all of them) before every later one.
 std::string many_formatting_entries() {
   std::string s;
-  for (int i = 0; i < 600; ++i) s += "<div><b class=\"c" + std::to_string(i) + "\"></div>";
+  for (int i = 0; i < 400; ++i) s += "<div><b class=\"c" + std::to_string(i) + "\"></div>";
   return s;
+}
+
+// Each node as tag letter (T text, E element, H h1, B button, S script, X
+// template), the indices of its subtree's end and parent, and its text or
+// first "id" attribute.
+std::string outline(const dom::Document& d) {
+  std::string out;
+  for (std::uint32_t i = 0; i < d.nodes().size(); ++i) {
+    const dom::Node& n = d.nodes()[i];
+    const char kind = n.tag == dom::Tag::TEXT       ? 'T'
+                      : n.tag == dom::Tag::H1       ? 'H'
+                      : n.tag == dom::Tag::BUTTON   ? 'B'
+                      : n.tag == dom::Tag::SCRIPT   ? 'S'
+                      : n.tag == dom::Tag::TEMPLATE ? 'X'
+                                                    : 'E';
+    out += kind + std::to_string(n.end) + "^" + (n.parent == dom::NONE ? "-" : std::to_string(n.parent));
+    if (n.tag == dom::Tag::TEXT) out += "'" + std::string(n.text) + "'";
+    if (const auto id = d.attr(i, "id")) out += "#" + std::string(*id);
+    out += ' ';
+  }
+  return out;
+}
+
+TEST(ExtendedTree, FlattensThePageInDocumentOrder) {
+  const struct {
+    const char* name;
+    const char* html;
+    const char* outline;
+  } cases[] = {
+      // html, head, body are implied; a subtree is [index, end).
+      {"ImpliedElements", "<h1>A</h1>x", "E6^- E2^0 E6^0 H5^2 T5^3'A' T6^2'x' "},
+      {"FirstOfDuplicateAttributesWins", "<b id=one id=two>", "E4^- E2^0 E4^0 E4^2#one "},
+      {"CommentsAndTemplateContentLeftOut", "<!--c--><template><b>t</b></template><button>b</button>",
+       "E6^- E3^0 X3^1 E6^0 B6^3 T6^4'b' "},
+      {"ScriptTextKept", "<script>var a=1;</script>", "E5^- E4^0 S4^1 T4^2'var a=1;' E5^0 "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto doc = dom::Document::parse(c.html);
+    ASSERT_TRUE(doc.has_value());
+    EXPECT_EQ(outline(*doc), c.outline);
+  }
 }
 
 struct TreeCase {
@@ -58,9 +101,11 @@ TEST(ExtendedTree, GivesUpPastItsBounds) {
       {"ManyAttributesWithoutThatBound", many_attributes(), {.max_attributes = 10'000}, true},
       {"FormattingClonesOutgrowMemory", formatting_clones(), {}, false},
       {"DeepNestingFromReopenedFormatting", many_formatting_entries(), {}, false},
-      {"LongFormattingList", many_formatting_entries(), {.max_depth = 100'000}, false},
+      // Depth and memory are let loose here to show the list's own bound.
+      {"LongFormattingList", many_formatting_entries(), {.max_depth = 100'000, .memory_per_input_byte = 100'000}, false},
       {"LongFormattingListWithoutThatBound", many_formatting_entries(),
-       {.max_depth = 100'000, .max_formatting = 100'000}, true},
+       {.max_depth = 100'000, .max_formatting = 100'000, .memory_per_input_byte = 100'000}, true},
+      {"DenseMarkupWithinMemory", repeat("<td>1</td>", 100'000), {}, true},
       {"LargerThanTheInputBound", repeat("<p>x</p>", 200), {.max_input_bytes = 1000}, false},
       {"MoreNodesThanTheBound", repeat("<p>x</p>", 200), {.max_nodes = 100}, false},
       {"NestingUpToTheBoundIsRead", repeat("<div>", 200) + repeat("<p>x</p>", 50'000), {}, true},
