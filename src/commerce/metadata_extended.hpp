@@ -109,7 +109,8 @@ class Tree;
 
 // Microdata and RDFa properties of the main product.
 Reading read_microdata(const Tree& tree);
-// Product item scopes that are not inside another product's scope.
+// Shown product item scopes that are neither inside another product's scope
+// nor among other products (related, recommended...).
 int top_level_product_scopes(const Tree& tree);
 // An identifier from the URL's path or id-named query values that the page
 // repeats as an id-named attribute or script key.

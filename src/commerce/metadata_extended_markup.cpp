@@ -104,7 +104,9 @@ std::string_view without_sku_label(std::string_view v) {
 int top_level_product_scopes(const Tree& t) {
   int count = 0;
   for (std::uint32_t i = 0; i < t.size(); ++i)
-    if (t.is_element(i) && t.scope(i) == i && is_product_scope(t, i) && product_of(t, i) == NONE) ++count;
+    if (t.is_element(i) && t.scope(i) == i && is_product_scope(t, i) && !t.has(i, OTHER_PRODUCTS) &&
+        !t.has(i, HIDDEN) && product_of(t, i) == NONE)
+      ++count;
   return count;
 }
 

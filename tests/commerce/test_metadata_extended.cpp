@@ -116,6 +116,11 @@ const Case kMicrodata[] = {
         shop(R"(<div class="recommended-products">)" + std::string(ITEM) +
              R"(<span itemprop="price">$5.00</span></div></div>)"),
         R"({"price":null,"sources":{}})"),
+    ext("RelatedItemsAreNotAList",
+        shop(std::string(ITEM) + R"(<span itemprop="price">$40.00</span></div><div class="related">)" +
+             std::string(4, ' ') + ITEM + "</div>" + ITEM + "</div>" + ITEM + "</div>" + ITEM + "</div></div>"),
+        R"({"price":{"raw":"40.00 USD","amount":40.0,"currency":"USD"},"sources":{"price":"microdata",
+            "stock_status":"microdata"}})"),
     ext("RdfaProperties",
         shop(R"(<div vocab="https://schema.org/" typeof="Product"><span property="sku">R-5</span>
              <div property="offers" typeof="Offer"><span property="price" content="49.00">49,00 €</span>

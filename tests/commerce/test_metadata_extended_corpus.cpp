@@ -82,12 +82,18 @@ struct Change {
 const Change JUDGED[] = {
     // The page's og retailer id (product:retailer_item_id).
     {"extruct__opengraph_ns_product_test.html", R"({"sku":"fye.000000032429335302","sources":{"sku":"meta_variants"}})"},
-    // The schema.org microdata example, twice: mpn, the offer's price and its availability link.
+    // The schema.org microdata example: mpn, the offer's price and its availability link.
     {"extruct__product_microdata.html",
      R"({"sku":"925872","price":{"raw":"119.99 USD","amount":119.99,"currency":"USD"},"stock_status":"in_stock",
          "page_type":"product","sources":{"sku":"microdata","price":"microdata","stock_status":"microdata",
          "page_type":"microdata"}})"},
     {"extruct__schema.org-product.html",
+     R"({"sku":"925872","price":{"raw":"119.99 USD","amount":119.99,"currency":"USD"},"stock_status":"in_stock",
+         "page_type":"product","sources":{"sku":"microdata","price":"microdata","stock_status":"microdata",
+         "page_type":"microdata"}})"},
+    // The same product with item references; its related products (in a
+    // "related_products" container) do not make the page a list.
+    {"extruct__schema.org-product-ref.html",
      R"({"sku":"925872","price":{"raw":"119.99 USD","amount":119.99,"currency":"USD"},"stock_status":"in_stock",
          "page_type":"product","sources":{"sku":"microdata","price":"microdata","stock_status":"microdata",
          "page_type":"microdata"}})"},
