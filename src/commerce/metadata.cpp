@@ -971,27 +971,6 @@ PageFacts finish(State st, std::int64_t rank) {
   return facts;
 }
 
-// Every fact that differs from the rules' own, with the feature behind it. A
-// fact the mode did not set itself follows from one it did: the page type and
-// the inferred stock of a page that now has a price, or a product path with a
-// SKU.
-std::vector<std::pair<std::string, std::string>> sources_of(const PageFacts& rules, const PageFacts& facts,
-                                                            const extended::Origins& o) {
-  const std::string_view cause = !o.price.empty() ? o.price : !o.sku.empty() ? o.sku : o.stock;
-  std::vector<std::pair<std::string, std::string>> out;
-  auto note = [&](bool differs, std::string_view key, std::string_view feature) {
-    if (differs) out.emplace_back(std::string(key), std::string(feature.empty() ? cause : feature));
-  };
-  note(rules.brand != facts.brand, "brand", {});
-  note(rules.sku != facts.sku, "sku", o.sku);
-  note(rules.price != facts.price, "price", o.price);
-  note(rules.stock_status != facts.stock_status, "stock_status", !o.stock.empty() ? o.stock : o.price);
-  note(rules.condition != facts.condition, "condition", {});
-  note(rules.page_type != facts.page_type, "page_type", {});
-  note(rules.match_score != facts.match_score, "match_score", {});
-  return out;
-}
-
 }  // namespace
 
 PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_view> html, std::string_view direct_url,
@@ -1066,7 +1045,7 @@ PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_vi
     st.stock = fields.stock;
   }
   PageFacts facts = finish(std::move(st), rank);
-  facts.sources = sources_of(rules, facts, origins);
+  facts.sources = extended::sources(rules, facts, origins);
   return facts;
 }
 

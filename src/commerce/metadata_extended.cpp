@@ -297,4 +297,24 @@ Origins run(const PageView& page, Fields& fields, ExtractionMode mode) {
   return o;
 }
 
+// A fact the mode did not set itself follows from one it did: the page type
+// and the inferred stock of a page that now has a price, or a product path
+// with a SKU.
+std::vector<std::pair<std::string, std::string>> sources(const PageFacts& rules, const PageFacts& facts,
+                                                         const Origins& o) {
+  const std::string_view cause = !o.price.empty() ? o.price : !o.sku.empty() ? o.sku : o.stock;
+  std::vector<std::pair<std::string, std::string>> out;
+  auto note = [&](bool differs, std::string_view key, std::string_view feature) {
+    if (differs) out.emplace_back(std::string(key), std::string(feature.empty() ? cause : feature));
+  };
+  note(rules.brand != facts.brand, "brand", {});
+  note(rules.sku != facts.sku, "sku", o.sku);
+  note(rules.price != facts.price, "price", o.price);
+  note(rules.stock_status != facts.stock_status, "stock_status", !o.stock.empty() ? o.stock : o.price);
+  note(rules.condition != facts.condition, "condition", {});
+  note(rules.page_type != facts.page_type, "page_type", {});
+  note(rules.match_score != facts.match_score, "match_score", {});
+  return out;
+}
+
 }  // namespace tarvik::commerce::extended

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <boost/json/object.hpp>
@@ -61,6 +62,11 @@ struct Origins {
 };
 
 Origins run(const PageView& page, Fields& fields, ExtractionMode mode);
+
+// The "sources" of the facts: every fact that differs from the rules' own,
+// in the order of the facts, with the feature behind it.
+std::vector<std::pair<std::string, std::string>> sources(const PageFacts& rules, const PageFacts& facts,
+                                                         const Origins& origins);
 
 // ---------------------------------------------------------------------------
 // Shared by the readers.
