@@ -99,6 +99,12 @@ const Case kMicrodata[] = {
                <span itemprop="availability">Out of stock</span></div></div>)"),
         R"({"sku":"MD-42","price":{"raw":"19.95 EUR","amount":19.95,"currency":"EUR"},"stock_status":"out_of_stock",
             "sources":{"sku":"microdata","price":"microdata","stock_status":"microdata"}})"),
+    // The rules read the content price and infer "in stock" for a priced
+    // product page: that stock is theirs, whatever the item says.
+    ext("InferredStockStaysTheRules",
+        shop(std::string(ITEM) + R"(<meta itemprop="price" content="19.00">
+             <span itemprop="availability">Out of stock</span></div>)"),
+        R"({"stock_status":"in_stock","sources":{}})"),
     ext("StruckPriceSkipped",
         shop(std::string(ITEM) + OFFER +
              R"(<del itemprop="price">29.00</del> <span itemprop="price">24.00</span>
