@@ -97,6 +97,16 @@ std::vector<std::string> launch_flags(const ChromiumOptions& options, const std:
   return flags;
 }
 
+// This process's environment, with the browser's temporary files (its
+// singleton socket among them) kept inside the profile, which goes with it.
+std::vector<std::string> browser_environment(const std::filesystem::path& profile) {
+  std::vector<std::string> env;
+  for (char** e = environ; e && *e; ++e)
+    if (std::strncmp(*e, "TMPDIR=", 7) != 0) env.emplace_back(*e);
+  env.push_back("TMPDIR=" + (profile / "tmp").string());
+  return env;
+}
+
 std::filesystem::path make_profile_dir() {
   std::error_code ec;
   std::filesystem::path base = std::filesystem::temp_directory_path(ec);
@@ -144,6 +154,28 @@ std::chrono::milliseconds left_until(Clock::time_point deadline) {
   return std::max(left, 1ms);
 }
 
+// Evaluates `expression` in a fresh isolated world of the tab's document: the
+// page's scripts cannot replace what it calls, nor see it run.
+asio::awaitable<json::object> evaluate_isolated(ChromiumSession::Impl& impl, const Tab& tab, std::string expression,
+                                                bool await_promise, std::chrono::milliseconds timeout) {
+  json::object world_params;
+  world_params["frameId"] = tab.target_id;
+  world_params["worldName"] = "tarvik-read";
+  world_params["grantUniveralAccess"] = false;
+  const json::object world =
+      co_await impl.cdp->call("Page.createIsolatedWorld", std::move(world_params), tab.session_id, timeout);
+  const json::value* context = world.if_contains("executionContextId");
+  if (!context || !context->is_int64()) throw BrowserError("the page has no document to read");
+  json::object eval;
+  eval["expression"] = std::move(expression);
+  eval["contextId"] = context->get_int64();
+  eval["returnByValue"] = true;
+  eval["awaitPromise"] = await_promise;
+  eval["silent"] = true;
+  eval["timeout"] = static_cast<double>(timeout.count());
+  co_return co_await impl.cdp->call("Runtime.evaluate", std::move(eval), tab.session_id, timeout);
+}
+
 class ChromiumPage final : public Page {
  public:
   ChromiumPage(std::shared_ptr<ChromiumSession::Impl> impl, std::shared_ptr<Tab> tab)
@@ -156,28 +188,13 @@ class ChromiumPage final : public Page {
     if (closed_) throw BrowserError("the page is closed");
     impl_->require_running();
     if (tab_->gone) throw BrowserError(tab_->gone_reason);
-    const auto timeout = impl_->timeout();
-    json::object world_params;
-    world_params["frameId"] = tab_->target_id;
-    world_params["worldName"] = "tarvik-read";
-    world_params["grantUniveralAccess"] = false;
-    const json::object world =
-        co_await impl_->cdp->call("Page.createIsolatedWorld", std::move(world_params), tab_->session_id, timeout);
-    const json::value* context = world.if_contains("executionContextId");
-    if (!context || !context->is_int64()) throw BrowserError("the page has no document to read");
-
     const std::size_t count = std::min(limit, kMaxCssElements);
     std::string expression = "(" + std::string(detail::kCssFunction) + ")(" +
                              json::serialize(json::value(text::repair_utf8(selector))) + "," + std::to_string(count) +
                              "," + std::to_string(kMaxTextLength) + "," + std::to_string(kMaxAttributes) + "," +
                              std::to_string(kMaxCssTextBudget) + ")";
-    json::object eval;
-    eval["expression"] = std::move(expression);
-    eval["contextId"] = context->get_int64();
-    eval["returnByValue"] = true;
-    eval["silent"] = true;
-    eval["timeout"] = static_cast<double>(timeout.count());
-    const json::object reply = co_await impl_->cdp->call("Runtime.evaluate", std::move(eval), tab_->session_id, timeout);
+    const json::object reply =
+        co_await evaluate_isolated(*impl_, *tab_, std::move(expression), false, impl_->timeout());
     if (const json::object* details = object_at(reply, "exceptionDetails")) {
       std::string what = string_at(*details, "text");
       if (const json::object* exception = object_at(*details, "exception"))
@@ -305,9 +322,18 @@ void ChromiumSession::Impl::on_event(const std::string& method, const json::obje
                    asio::bind_cancellation_slot(signal->slot(), [self, id](std::exception_ptr) {
                      self->handlers.erase(id);
                    }));
+  } else if (method == "Page.frameNavigated") {
+    // A new document in the tab's main frame: the blank one, ours, or one the
+    // page went to. Load events count for the last one.
+    const json::object* frame = object_at(params, "frame");
+    if (frame && string_at(*frame, "id") == tab->target_id && string_at(*frame, "parentId").empty()) {
+      if (tab->committed.size() == 16) tab->committed.erase(tab->committed.begin());
+      tab->committed.push_back(string_at(*frame, "loaderId"));
+      tab->loaded = false;
+      tab->signal();
+    }
   } else if (method == "Page.loadEventFired") {
     tab->loaded = true;
-    tab->last_activity = Clock::now();
     tab->signal();
   } else if (method == "Page.javascriptDialogOpening") {
     json::object dismiss;
@@ -396,8 +422,11 @@ asio::awaitable<void> ChromiumSession::enter() {
     impl.cdp = std::make_shared<detail::CdpConnection>(executor, pair[0]);
     const int theirs = pair[1];
     try {
+      std::error_code ec;
+      std::filesystem::create_directory(impl.profile / "tmp", ec);
       impl.process = co_await detail::BrowserProcess::start(*executable, launch_flags(impl.options, impl.profile),
-                                                            theirs, impl.profile / "browser-output.log");
+                                                            browser_environment(impl.profile), theirs,
+                                                            impl.profile / "browser-output.log");
     } catch (...) {
       close(theirs);
       throw;
@@ -516,7 +545,9 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   }
   impl->require_running();
   const auto timeout = impl->timeout();
-  const auto deadline = Clock::now() + timeout;
+  // Opening the tab has a deadline of its own (the start-up one): a busy
+  // machine can take seconds to start a page's process, before any navigation.
+  auto deadline = Clock::now() + impl->options.start_timeout;
   auto tab = std::make_shared<Tab>(*impl->executor);
   // Until the page object owns the tab, failures close it and free the slot.
   struct Claim {
@@ -567,7 +598,7 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   co_await impl->cdp->call("Emulation.setUserAgentOverride", std::move(agent), tab->session_id, left_until(deadline));
   co_await impl->cdp->call("Fetch.enable", std::move(intercept), tab->session_id, left_until(deadline));
 
-  tab->loaded = false;
+  deadline = Clock::now() + timeout;
   json::object navigate;
   navigate["url"] = url;
   const json::object navigated =
@@ -577,23 +608,44 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
                        (tab->main_error.empty() ? std::string() : " (" + tab->main_error + ")"));
   }
 
-  // The load event, then quiet.
+  // The load event of our document (or of one it went on to), then quiet.
+  const std::string loader = string_at(navigated, "loaderId");
+  const auto ours_loaded = [&] {
+    return tab->loaded && (loader.empty() || std::find(tab->committed.begin(), tab->committed.end(), loader) !=
+                                                 tab->committed.end());
+  };
   const auto wait_until = [&](Clock::time_point until) -> asio::awaitable<void> {
     tab->wake.expires_at(std::min(until, Clock::now() + 25ms));
     boost::system::error_code ec;
     co_await tab->wake.async_wait(asio::redirect_error(asio::use_awaitable, ec));
   };
-  while (!tab->loaded) {
+  while (!ours_loaded()) {
     impl->require_running();
     if (tab->gone) throw BrowserError(tab->gone_reason);
     if (Clock::now() >= deadline)
       throw BrowserError("loading " + url + " timed out after " + std::to_string(timeout.count()) + " ms");
     co_await wait_until(deadline);
   }
+  // Settled: no request open, and none started while a timer of the page's
+  // own clock ran `settle_quiet` (so timers the page set before it have run,
+  // however slowly the machine runs the page).
   const auto settle_end = std::min(deadline, Clock::now() + impl->options.settle_max);
-  while (Clock::now() < settle_end && !tab->gone) {
-    if (tab->in_flight == 0 && Clock::now() - tab->last_activity >= impl->options.settle_quiet) break;
-    co_await wait_until(settle_end);
+  const std::string quiet =
+      "new Promise(done => setTimeout(done, " + std::to_string(impl->options.settle_quiet.count()) + "))";
+  while (Clock::now() < settle_end && !tab->gone && impl->dead_reason.empty()) {
+    if (tab->in_flight > 0) {
+      co_await wait_until(settle_end);
+      continue;
+    }
+    const std::uint64_t started = tab->requests_started;
+    bool waited = true;
+    try {
+      co_await evaluate_isolated(*impl, *tab, quiet, true, left_until(settle_end));
+    } catch (const BrowserError&) {
+      waited = false;  // between documents, or out of time: the loop decides
+    }
+    if (waited && tab->in_flight == 0 && tab->requests_started == started) break;
+    if (!waited) co_await wait_until(settle_end);
   }
   impl->require_running();
   if (tab->gone) throw BrowserError(tab->gone_reason);

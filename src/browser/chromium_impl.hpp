@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "cdp.hpp"
 #include "process.hpp"
@@ -35,11 +36,12 @@ struct Tab {
   std::string session_id;
   std::optional<int> status;  // of the main document's last response
   std::string main_error;     // why the main document's request failed
-  bool loaded = false;
+  std::vector<std::string> committed;  // loader ids of the main frame's documents, the last 16
+  bool loaded = false;                 // the last committed document fired its load event
   bool gone = false;          // crashed, or closed by the browser
   std::string gone_reason;
   int in_flight = 0;          // requests being answered
-  Clock::time_point last_activity = Clock::now();
+  std::uint64_t requests_started = 0;
   asio::steady_timer wake;    // cancelled whenever one of the above changes
   void signal() { wake.cancel(); }
 };

@@ -144,12 +144,11 @@ asio::awaitable<void> ChromiumSession::Impl::answer(std::shared_ptr<Impl> self, 
     Open(Impl& i, detail::Tab& t) : impl(i), tab(t) {
       ++impl.in_flight;
       ++tab.in_flight;
-      tab.last_activity = Clock::now();
+      ++tab.requests_started;
     }
     ~Open() {
       --impl.in_flight;
       --tab.in_flight;
-      tab.last_activity = Clock::now();
       tab.signal();
     }
   } open(*self, *tab);

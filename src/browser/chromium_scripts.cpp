@@ -39,7 +39,7 @@ const char* const kCssFunction = R"JS((selector, limit, cap, maxAttributes, budg
     const parts = [];
     let size = 0;
     for (let node = walker.nextNode(); node && size < cap; node = walker.nextNode()) {
-      const piece = node.data.length > cap ? node.data.slice(0, cap).trim() : node.data.trim();
+      const piece = (node.data.length > cap ? node.data.slice(0, cap) : node.data).replace(/\s+/g, ' ').trim();
       if (piece) {
         parts.push(piece);
         size += piece.length + 1;

@@ -22,8 +22,6 @@
 
 #include "tarvik/browser/session.hpp"
 
-extern char** environ;
-
 namespace tarvik::browser::detail {
 
 namespace asio = boost::asio;
@@ -94,7 +92,7 @@ void set_default(int sig) {
   sigaction(sig, &sa, nullptr);
 }
 
-[[noreturn]] void exec_browser(const char* executable, char* const* argv) {
+[[noreturn]] void exec_browser(const char* executable, char* const* argv, char* const* envp) {
   setpgid(0, 0);
   dup2(kDevNull, 0);
   dup2(kStderr, 1);
@@ -104,12 +102,13 @@ void set_default(int sig) {
   close(kDevNull);
   fcntl(kReport, F_SETFD, FD_CLOEXEC);  // closes on a successful exec: EOF for the parent
   for (int sig : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD, SIGQUIT}) set_default(sig);
-  execve(executable, argv, environ);
+  execve(executable, argv, envp);
   write_report(2, errno);
   _exit(127);
 }
 
-[[noreturn]] void keeper_main(const char* executable, char* const* argv, const std::array<int, 6>& fds) {
+[[noreturn]] void keeper_main(const char* executable, char* const* argv, char* const* envp,
+                              const std::array<int, 6>& fds) {
   // fds: cdp, report, lifeline, stderr, devnull, (unused) -- moved above every
   // slot first, so that placing them cannot overwrite one another.
   sigset_t none;
@@ -134,7 +133,7 @@ void set_default(int sig) {
   close_range(kDevNull + 1, ~0U, 0);
 
   const pid_t browser = fork();
-  if (browser == 0) exec_browser(executable, argv);
+  if (browser == 0) exec_browser(executable, argv, envp);
   if (browser < 0) {
     write_report(3, errno);
     _exit(126);
@@ -212,7 +211,8 @@ BrowserProcess::BrowserProcess(pid_t keeper, pid_t browser, int lifeline)
 BrowserProcess::~BrowserProcess() { terminate_now(); }
 
 asio::awaitable<std::unique_ptr<BrowserProcess>> BrowserProcess::start(std::string executable,
-                                                                       std::vector<std::string> args, int cdp_fd,
+                                                                       std::vector<std::string> args,
+                                                                       std::vector<std::string> env, int cdp_fd,
                                                                        std::filesystem::path stderr_path) {
   // Everything the keeper needs is prepared here: it may not allocate.
   std::vector<char*> argv;
@@ -220,6 +220,10 @@ asio::awaitable<std::unique_ptr<BrowserProcess>> BrowserProcess::start(std::stri
   argv.push_back(executable.data());
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
+  std::vector<char*> envp;
+  envp.reserve(env.size() + 1);
+  for (auto& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
 
   int report_pipe[2];
   int lifeline_pipe[2];
@@ -238,7 +242,7 @@ asio::awaitable<std::unique_ptr<BrowserProcess>> BrowserProcess::start(std::stri
   const std::array<int, 6> fds{cdp.fd, report_write.fd, lifeline_read.fd, err.fd, devnull.fd, -1};
   const pid_t keeper = fork();
   if (keeper < 0) throw BrowserError(std::string("cannot start the browser: fork failed: ") + std::strerror(errno));
-  if (keeper == 0) keeper_main(executable.c_str(), argv.data(), fds);
+  if (keeper == 0) keeper_main(executable.c_str(), argv.data(), envp.data(), fds);
 
   // From here on the process object owns the tree, so every path reaps it.
   std::unique_ptr<BrowserProcess> process(new BrowserProcess(keeper, 0, lifeline_write.release()));

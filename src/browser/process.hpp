@@ -24,12 +24,14 @@ namespace tarvik::browser::detail {
 
 class BrowserProcess {
  public:
-  // Starts `executable` with `args`; `cdp_fd` (one end of a socket pair)
-  // becomes the browser's fds 3 and 4, `stderr_path` its standard output and
-  // error. Throws BrowserError when the keeper cannot be forked or the browser
-  // cannot be executed (with the reason).
+  // Starts `executable` with `args` and the environment `env` ("NAME=value"
+  // entries); `cdp_fd` (one end of a socket pair) becomes the browser's fds 3
+  // and 4, `stderr_path` its standard output and error. Throws BrowserError
+  // when the keeper cannot be forked or the browser cannot be executed (with
+  // the reason).
   static boost::asio::awaitable<std::unique_ptr<BrowserProcess>> start(std::string executable,
-                                                                        std::vector<std::string> args, int cdp_fd,
+                                                                        std::vector<std::string> args,
+                                                                        std::vector<std::string> env, int cdp_fd,
                                                                         std::filesystem::path stderr_path);
   ~BrowserProcess();  // terminate_now()
   BrowserProcess(const BrowserProcess&) = delete;

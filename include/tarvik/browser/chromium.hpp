@@ -12,10 +12,11 @@
 //   media, fonts, stylesheets and favicons are refused without being fetched.
 //   Downloads are denied; pop-up windows are closed as they open; dialogs
 //   are dismissed.
-// - Time: starting waits at most `start_timeout`; each fetch at most the
-//   session's `timeout_ms` until the page's load event (then the page settles
-//   for at most `settle_max` more); every protocol call has a deadline;
-//   exit() takes at most about `close_grace` plus two seconds.
+// - Time: starting waits at most `start_timeout`; opening a tab too; then each
+//   fetch waits at most the session's `timeout_ms` from the navigation to the
+//   page's load event, and the page settles for at most `settle_max` more;
+//   every protocol call has a deadline; exit() takes at most about
+//   `close_grace` plus two and a half seconds.
 // - Memory: at most `max_pages` tabs at once (further fetches wait); at most
 //   `kMaxInterceptedRequests` requests of the pages answered at once (more
 //   are refused); a protocol message from the browser is read only up to
@@ -78,11 +79,12 @@ struct ChromiumOptions {
   core::FetchOptions fetch;
   // Replacement for the fetcher, for embedders and tests.
   Exchange exchange;
-  std::chrono::milliseconds start_timeout{20000};
+  std::chrono::milliseconds start_timeout{20000};  // browser start, and opening each tab
   std::chrono::milliseconds close_grace{3000};
-  // After the load event, a page settles until none of its requests has been
-  // open for `settle_quiet` (scripts that add content after load), for at most
-  // `settle_max` and never past the navigation time-out.
+  // After the load event, a page settles until no request is open and none
+  // started while a timer of the page's own clock ran for `settle_quiet`
+  // (scripts that add content after load), for at most `settle_max` and never
+  // past the navigation time-out.
   std::chrono::milliseconds settle_quiet{200};
   std::chrono::milliseconds settle_max{2000};
 };
