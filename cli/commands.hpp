@@ -21,6 +21,7 @@ void register_unwrap(CLI::App& app, int& exit_code);
 void register_price(CLI::App& app, int& exit_code);
 void register_classify(CLI::App& app, int& exit_code);
 void register_inspect(CLI::App& app, int& exit_code);
+void register_resolve(CLI::App& app, int& exit_code);
 
 // Calls fn once per input: each of `args` when there are any, otherwise each
 // line of standard input (read as it arrives, trailing CR removed). Every input
