@@ -543,11 +543,6 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
     co_await impl->slots->async_send(boost::system::error_code{}, asio::redirect_error(asio::use_awaitable, ec));
     if (ec) throw BrowserError("the browser session has been closed");
   }
-  impl->require_running();
-  const auto timeout = impl->timeout();
-  // Opening the tab has a deadline of its own (the start-up one): a busy
-  // machine can take seconds to start a page's process, before any navigation.
-  auto deadline = Clock::now() + impl->options.start_timeout;
   auto tab = std::make_shared<Tab>(*impl->executor);
   // Until the page object owns the tab, failures close it and free the slot.
   struct Claim {
@@ -565,6 +560,11 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
       if (impl->slots) impl->slots->try_receive([](boost::system::error_code) {});
     }
   } claim{impl, tab};
+  impl->require_running();
+  const auto timeout = impl->timeout();
+  // Opening the tab has a deadline of its own (the start-up one): a busy
+  // machine can take seconds to start a page's process, before any navigation.
+  auto deadline = Clock::now() + impl->options.start_timeout;
 
   json::object create;
   create["url"] = "about:blank";
