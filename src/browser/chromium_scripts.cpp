@@ -23,8 +23,9 @@ const char* const kStealthScript = R"JS((() => {
 
 // Evaluated in an isolated world: the page's own scripts cannot replace the
 // DOM functions it calls, and never see it run. Texts are cut at `cap` code
-// units and made well-formed (no lone surrogates); script, style, noscript
-// and template contents are not text.
+// units, white space runs become one space, and they are made well-formed
+// (no lone surrogates); script, style, noscript and template contents are
+// not text.
 const char* const kCssFunction = R"JS((selector, limit, cap, maxAttributes, budget) => {
   const wellFormed = (s) => {
     if (s.length > cap) s = s.slice(0, cap);
@@ -53,7 +54,7 @@ const char* const kCssFunction = R"JS((selector, limit, cap, maxAttributes, budg
       if (child.nodeType === Node.TEXT_NODE) text += child.data.length > cap ? child.data.slice(0, cap) : child.data;
       if (text.length > cap) break;
     }
-    text = wellFormed(text.trim());
+    text = wellFormed(text.replace(/\s+/g, ' ').trim());
     return text ? text : null;
   };
   const found = document.querySelectorAll(selector);
