@@ -22,6 +22,8 @@
 
 namespace tarvik::browser {
 
+using detail::object_at;
+using detail::string_at;
 using detail::Tab;
 using namespace std::chrono_literals;
 
@@ -130,16 +132,6 @@ std::string output_tail(const std::filesystem::path& file) {
   return std::string(text::trim(text::repair_utf8(tail)));
 }
 
-std::string string_at(const json::object& o, std::string_view key) {
-  const json::value* v = o.if_contains(key);
-  return v && v->is_string() ? std::string(v->get_string()) : std::string();
-}
-
-const json::object* object_at(const json::object& o, std::string_view key) {
-  const json::value* v = o.if_contains(key);
-  return v && v->is_object() ? &v->get_object() : nullptr;
-}
-
 bool is_web_url(std::string_view url) {
   const auto colon = url.find(':');
   if (colon == std::string_view::npos) return false;
@@ -179,10 +171,12 @@ asio::awaitable<json::object> evaluate_isolated(ChromiumSession::Impl& impl, con
 class ChromiumPage final : public Page {
  public:
   ChromiumPage(std::shared_ptr<ChromiumSession::Impl> impl, std::shared_ptr<Tab> tab)
-      : impl_(std::move(impl)), tab_(std::move(tab)), status_(tab_->status) {}
+      : impl_(std::move(impl)), tab_(std::move(tab)) {}
   ~ChromiumPage() override { release(true); }
 
   std::optional<int> status() const override { return status_; }
+  // The main document's status once loaded (later documents do not change it).
+  void take_status() { status_ = tab_->status; }
 
   asio::awaitable<std::vector<Element>> css(std::string selector, std::size_t limit) override {
     if (closed_) throw BrowserError("the page is closed");
@@ -249,7 +243,7 @@ class ChromiumPage final : public Page {
     released_ = true;
     closed_ = true;
     impl_->tabs.erase(tab_->session_id);
-    if (close_tab && impl_->cdp && impl_->cdp->is_open()) {
+    if (close_tab && !tab_->target_id.empty() && impl_->cdp && impl_->cdp->is_open()) {
       json::object params;
       params["targetId"] = tab_->target_id;
       impl_->cdp->post("Target.closeTarget", std::move(params), "");
@@ -544,22 +538,9 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
     if (ec) throw BrowserError("the browser session has been closed");
   }
   auto tab = std::make_shared<Tab>(*impl->executor);
-  // Until the page object owns the tab, failures close it and free the slot.
-  struct Claim {
-    std::shared_ptr<ChromiumSession::Impl> impl;
-    std::shared_ptr<Tab> tab;
-    bool handed_over = false;
-    ~Claim() {
-      if (handed_over) return;
-      if (!tab->session_id.empty()) impl->tabs.erase(tab->session_id);
-      if (!tab->target_id.empty() && impl->cdp && impl->cdp->is_open()) {
-        json::object params;
-        params["targetId"] = tab->target_id;
-        impl->cdp->post("Target.closeTarget", std::move(params), "");
-      }
-      if (impl->slots) impl->slots->try_receive([](boost::system::error_code) {});
-    }
-  } claim{impl, tab};
+  // The page owns the slot and the tab from here on: a failure below destroys
+  // it, which closes the tab and frees the slot.
+  auto page = std::make_unique<ChromiumPage>(impl, tab);
   impl->require_running();
   const auto timeout = impl->timeout();
   // Opening the tab has a deadline of its own (the start-up one): a busy
@@ -649,8 +630,8 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   }
   impl->require_running();
   if (tab->gone) throw BrowserError(tab->gone_reason);
-  claim.handed_over = true;
-  co_return std::make_unique<ChromiumPage>(impl, tab);
+  page->take_status();
+  co_return page;
 }
 
 }  // namespace tarvik::browser

@@ -46,6 +46,16 @@ struct Tab {
   void signal() { wake.cancel(); }
 };
 
+// Members of protocol messages: "" or none when absent or of another kind.
+inline std::string string_at(const json::object& o, std::string_view key) {
+  const json::value* v = o.if_contains(key);
+  return v && v->is_string() ? std::string(v->get_string()) : std::string();
+}
+inline const json::object* object_at(const json::object& o, std::string_view key) {
+  const json::value* v = o.if_contains(key);
+  return v && v->is_object() ? &v->get_object() : nullptr;
+}
+
 // The session's page limit: a send takes a slot, a receive frees one.
 using PageSlots = asio::experimental::channel<void(boost::system::error_code)>;
 

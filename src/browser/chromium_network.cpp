@@ -53,11 +53,6 @@ bool is_favicon(std::string_view url) {
   return path.size() >= 12 && path.substr(path.size() - 12) == "/favicon.ico";
 }
 
-std::string string_at(const json::object& o, std::string_view key) {
-  const json::value* v = o.if_contains(key);
-  return v && v->is_string() ? std::string(v->get_string()) : std::string();
-}
-
 }  // namespace
 
 std::string base64_encode(std::string_view bytes) {
