@@ -4,7 +4,9 @@
 
 #include <boost/asio/bind_cancellation_slot.hpp>
 #include <boost/asio/co_spawn.hpp>
+#include <boost/asio/deferred.hpp>
 #include <boost/asio/detached.hpp>
+#include <boost/asio/experimental/parallel_group.hpp>
 #include <boost/asio/redirect_error.hpp>
 #include <boost/asio/this_coro.hpp>
 #include <boost/asio/use_awaitable.hpp>
@@ -146,26 +148,44 @@ std::chrono::milliseconds left_until(Clock::time_point deadline) {
   return std::max(left, 1ms);
 }
 
-// Evaluates `expression` in a fresh isolated world of the tab's document: the
-// page's scripts cannot replace what it calls, nor see it run.
-asio::awaitable<json::object> evaluate_isolated(ChromiumSession::Impl& impl, const Tab& tab, std::string expression,
+using SetupCall =
+    decltype(asio::co_spawn(std::declval<asio::any_io_executor>(), std::declval<asio::awaitable<json::object>>(),
+                            asio::deferred));
+
+// Evaluates `expression` in an isolated world of the tab's document (made
+// once per document): the page's scripts cannot replace what it calls, nor
+// see it run.
+asio::awaitable<json::object> evaluate_isolated(ChromiumSession::Impl& impl, Tab& tab, std::string expression,
                                                 bool await_promise, std::chrono::milliseconds timeout) {
-  json::object world_params;
-  world_params["frameId"] = tab.target_id;
-  world_params["worldName"] = "tarvik-read";
-  world_params["grantUniveralAccess"] = false;
-  const json::object world =
-      co_await impl.cdp->call("Page.createIsolatedWorld", std::move(world_params), tab.session_id, timeout);
-  const json::value* context = world.if_contains("executionContextId");
-  if (!context || !context->is_int64()) throw BrowserError("the page has no document to read");
-  json::object eval;
-  eval["expression"] = std::move(expression);
-  eval["contextId"] = context->get_int64();
-  eval["returnByValue"] = true;
-  eval["awaitPromise"] = await_promise;
-  eval["silent"] = true;
-  eval["timeout"] = static_cast<double>(timeout.count());
-  co_return co_await impl.cdp->call("Runtime.evaluate", std::move(eval), tab.session_id, timeout);
+  // A world made for an earlier document fails once; then a new one is made.
+  for (bool fresh = tab.isolated_world == 0;; fresh = true) {
+    if (tab.isolated_world == 0) {
+      json::object world_params;
+      world_params["frameId"] = tab.target_id;
+      world_params["worldName"] = "tarvik-read";
+      world_params["grantUniveralAccess"] = false;
+      const json::object world =
+          co_await impl.cdp->call("Page.createIsolatedWorld", std::move(world_params), tab.session_id, timeout);
+      const json::value* context = world.if_contains("executionContextId");
+      if (!context || !context->is_int64()) throw BrowserError("the page has no document to read");
+      tab.isolated_world = context->get_int64();
+    }
+    json::object eval;
+    eval["expression"] = expression;
+    eval["contextId"] = tab.isolated_world;
+    eval["returnByValue"] = true;
+    eval["awaitPromise"] = await_promise;
+    eval["silent"] = true;
+    eval["timeout"] = static_cast<double>(timeout.count());
+    std::optional<json::object> reply;
+    try {
+      reply = co_await impl.cdp->call("Runtime.evaluate", std::move(eval), tab.session_id, timeout);
+    } catch (const BrowserError&) {
+      if (fresh) throw;
+      tab.isolated_world = 0;
+    }
+    if (reply) co_return std::move(*reply);
+  }
 }
 
 class ChromiumPage final : public Page {
@@ -324,6 +344,7 @@ void ChromiumSession::Impl::on_event(const std::string& method, const json::obje
       if (tab->committed.size() == 16) tab->committed.erase(tab->committed.begin());
       tab->committed.push_back(string_at(*frame, "loaderId"));
       tab->loaded = false;
+      tab->isolated_world = 0;
       tab->signal();
     }
   } else if (method == "Page.loadEventFired") {
@@ -573,11 +594,25 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   patterns.push_back(std::move(all));
   json::object intercept;
   intercept["patterns"] = std::move(patterns);
-  co_await impl->cdp->call("Page.enable", json::object(), tab->session_id, left_until(deadline));
-  co_await impl->cdp->call("Page.addScriptToEvaluateOnNewDocument", std::move(script), tab->session_id,
-                           left_until(deadline));
-  co_await impl->cdp->call("Emulation.setUserAgentOverride", std::move(agent), tab->session_id, left_until(deadline));
-  co_await impl->cdp->call("Fetch.enable", std::move(intercept), tab->session_id, left_until(deadline));
+  // Sent together: the tab handles them in order, and a page process that is
+  // still starting answers all four at once.
+  const auto left = left_until(deadline);
+  auto& cdp = *impl->cdp;
+  std::vector<SetupCall> setup;
+  setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Page.enable", json::object(), tab->session_id, left),
+                                 asio::deferred));
+  setup.push_back(asio::co_spawn(
+      *impl->executor, cdp.call("Page.addScriptToEvaluateOnNewDocument", std::move(script), tab->session_id, left),
+      asio::deferred));
+  setup.push_back(asio::co_spawn(
+      *impl->executor, cdp.call("Emulation.setUserAgentOverride", std::move(agent), tab->session_id, left),
+      asio::deferred));
+  setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Fetch.enable", std::move(intercept), tab->session_id, left),
+                                 asio::deferred));
+  auto [order, errors, replies] = co_await asio::experimental::make_parallel_group(std::move(setup))
+                                      .async_wait(asio::experimental::wait_for_all(), asio::use_awaitable);
+  for (const auto& error : errors)
+    if (error) std::rethrow_exception(error);
 
   deadline = Clock::now() + timeout;
   json::object navigate;

@@ -38,6 +38,7 @@ struct Tab {
   std::string main_error;     // why the main document's request failed
   std::vector<std::string> committed;  // loader ids of the main frame's documents, the last 16
   bool loaded = false;                 // the last committed document fired its load event
+  std::int64_t isolated_world = 0;     // execution context for reading the document, 0: none yet
   bool gone = false;          // crashed, or closed by the browser
   std::string gone_reason;
   int in_flight = 0;          // requests being answered
