@@ -1,12 +1,15 @@
 // Resolution of 20 distinct store search pages, 4 at once, on one Chromium
 // session: time to start the session, time for the whole run (start
-// included), and the browser's peak memory (the sum of its process group's
-// resident sets, sampled every 20 ms).
+// included), the CPU time of the browser's whole process tree (reaped
+// children's time, so it does not depend on what else the machine runs), and
+// the browser's peak memory (the sum of its process group's resident sets,
+// sampled every 20 ms).
 //
 //   build/bench/bench_resolve [--benchmark_repetitions=N]
 // TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <spdlog/spdlog.h>
@@ -73,6 +76,13 @@ std::size_t group_rss(pid_t group) {
   return total;
 }
 
+double children_cpu_seconds() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // The Chromium session, timed at its start and watched for memory.
 class WatchedSession : public browser::Session {
  public:
@@ -128,7 +138,7 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
     co_return response;
   };
 
-  double start_total = 0, peak_total = 0;
+  double start_total = 0, peak_total = 0, cpu_total = 0;
   int resolved_total = 0;
   for (auto _ : state) {
     auto items = template_items;
@@ -149,9 +159,11 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
       o.exchange = exchange;
       return std::make_unique<WatchedSession>(std::move(o), start_seconds, pid);
     };
+    const double cpu0 = children_cpu_seconds();
     const auto t0 = Clock::now();
     commerce::DirectStoreResolver::resolve(items, 4, 15, {}, options);
     const double total = std::chrono::duration<double>(Clock::now() - t0).count();
+    cpu_total += children_cpu_seconds() - cpu0;
     running = false;
     sampler.join();
     state.SetIterationTime(total);
@@ -163,6 +175,7 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
   state.counters["session_start_s"] = start_total / n;
   state.counters["peak_rss_MiB"] = peak_total / n / (1 << 20);
   state.counters["resolved"] = resolved_total / n;
+  state.counters["browser_cpu_s"] = cpu_total / n;
 }
 
 BENCHMARK(BM_ResolveTwentyStorePages)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
