@@ -3,7 +3,9 @@
 //   inspect PAGE.html --url URL [--title T] [--merchant M] [--price TEXT]
 //           [--currency C] [--in-stock|--out-of-stock] [--rank N]
 //   inspect --jsonl [--jobs N] < requests.jsonl
+//   inspect --warc FILE... [--jobs N]
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "commands.hpp"
 #include "inspect_jsonl.hpp"
@@ -33,6 +36,7 @@ struct InspectOptions {
   bool out_of_stock = false;
   std::int64_t rank = 1;
   bool jsonl = false;
+  std::vector<std::string> warc;
   unsigned jobs = 0;
 };
 
@@ -83,7 +87,11 @@ void register_inspect(CLI::App& app, int& exit_code) {
       "\"rank\": N}\n"
       "and one line of page facts is written per input line, in input order; a line that cannot be read gets\n"
       "{\"error\": \"...\"} and the run goes on (exit status 1 at the end). Page files are read as bytes and\n"
-      "decoded to UTF-8 (byte-order mark, then <meta> charset, else windows-1252).");
+      "decoded to UTF-8 (byte-order mark, then <meta> charset, else windows-1252).\n\n"
+      "With --warc, the page facts of every HTML response record with a 2xx status in the WARC files (plain or\n"
+      "gzipped), one line {\"url\": TARGET-URI, \"date\": WARC-DATE, \"facts\": {...}} each, in file order. Other\n"
+      "response records are counted in a note on standard error; a damaged file gets an error line naming its\n"
+      "byte offset, the rest of it is skipped, the next file goes on, and the exit status is 1.");
   CLI::Option* page = cmd->add_option("page", opts->page, "Saved page file (any charset)");
   CLI::Option* url = cmd->add_option("--url", opts->url, "The page's direct URL");
   CLI::Option* title = cmd->add_option("--title", opts->title, "Title from the search result");
@@ -92,24 +100,42 @@ void register_inspect(CLI::App& app, int& exit_code) {
   CLI::Option* currency = cmd->add_option("--currency", opts->currency, "Currency hint for --price (e.g. EUR)");
   CLI::Option* in_stock = cmd->add_flag("--in-stock", opts->in_stock, "The search result says in stock");
   CLI::Option* out_of_stock = cmd->add_flag("--out-of-stock", opts->out_of_stock, "The search result says out of stock");
-  CLI::Option* rank = cmd->add_option("--rank", opts->rank, "1-based position of the match (default 1)");
+  // Ranks start at 1: the match score formula has no upper clamp of its own,
+  // so rank 0 or below would score above 100.
+  const CLI::Validator first_or_later(
+      [](std::string& value) -> std::string {
+        std::int64_t n = 0;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+        if (ec == std::errc() && end == value.data() + value.size() && n < 1)
+          return "must be 1 or more (the first match is 1), got " + value;
+        return {};  // non-numbers are reported by the conversion
+      },
+      "INT>=1");
+  CLI::Option* rank = cmd->add_option("--rank", opts->rank, "1-based position of the match (default 1)")
+                          ->check(first_or_later);
   CLI::Option* jsonl = cmd->add_flag("--jsonl", opts->jsonl, "Read requests as JSON lines from standard input");
-  cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl (default: all cores)")
-      ->check(CLI::Range(1U, inspect::MAX_JOBS))
-      ->needs(jsonl);
+  CLI::Option* warc = cmd->add_option("--warc", opts->warc, "Page facts of the HTML responses in these WARC files");
+  CLI::Option* jobs = cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl and --warc (default: all cores)")
+                          ->check(CLI::Range(1U, inspect::MAX_JOBS));
   in_stock->excludes(out_of_stock);
   currency->needs(price);
+  jsonl->excludes(warc);
   for (CLI::Option* single : {page, url, title, merchant, price, currency, in_stock, out_of_stock, rank}) {
     jsonl->excludes(single);
+    warc->excludes(single);
   }
 
-  cmd->callback([opts, url, &exit_code] {
+  cmd->callback([opts, url, jobs, &exit_code] {
+    const unsigned workers = opts->jobs > 0 ? opts->jobs : std::max(1U, std::thread::hardware_concurrency());
     if (opts->jsonl) {
-      unsigned jobs = opts->jobs;
-      if (jobs == 0) jobs = std::max(1U, std::thread::hardware_concurrency());
-      exit_code = inspect::run_jsonl(stdin, jobs);
+      exit_code = inspect::run_jsonl(stdin, workers);
       return;
     }
+    if (!opts->warc.empty()) {
+      exit_code = inspect::run_warc(opts->warc, workers);
+      return;
+    }
+    if (jobs->count() > 0) throw CLI::ValidationError("--jobs", "needs --jsonl or --warc");
     if (opts->page.empty()) throw CLI::RequiredError("PAGE (or --jsonl)");
     if (url->count() == 0) throw CLI::RequiredError("--url");
     exit_code = inspect_one(*opts);

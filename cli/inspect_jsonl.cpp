@@ -6,18 +6,15 @@
 #include <boost/json/value.hpp>
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <limits>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "commands.hpp"
+#include "ordered_runner.hpp"
 #include "tarvik/commerce/metadata.hpp"
 #include "tarvik/models/common.hpp"
 #include "tarvik/util/charset.hpp"
@@ -111,7 +108,11 @@ std::optional<bool> read_stock(const bj::object& request) {
 std::int64_t read_rank(const bj::object& request) {
   const bj::value* v = present(request, "rank");
   if (v == nullptr) return 1;
-  if (v->is_int64()) return v->get_int64();
+  if (v->is_int64()) {
+    // Ranks start at 1; a lower one would score above 100.
+    if (v->get_int64() < 1) throw InputError("rank: must be 1 or more, got " + std::to_string(v->get_int64()));
+    return v->get_int64();
+  }
   if (v->is_uint64()) throw InputError("rank: out of range");
   wrong_kind("rank", "an integer", *v);
 }
@@ -250,95 +251,32 @@ std::string inspect_line(std::string_view line, bool& ok) {
 }
 
 int run_jsonl(std::FILE* in, unsigned jobs) {
-  struct Slot {
-    std::string input;
-    bool too_long = false;
-    std::string output;
+  struct Answer {
+    std::string line;
     bool ok = false;
-    bool done = false;
   };
-  const std::size_t max_slots = std::max<std::size_t>(1, jobs) * QUEUED_LINES_PER_JOB;
-
-  std::mutex mutex;
-  std::condition_variable work_ready;  // a slot to serve, or the input ended
-  std::condition_variable slot_done;   // a slot was served
-  std::deque<Slot> window;             // slots in input order, unwritten
-  std::size_t first_index = 0;         // input index of window.front()
-  std::size_t next_to_serve = 0;       // input index of the next slot to serve
-  std::size_t queued_bytes = 0;        // input bytes of slots not yet served
-  bool input_ended = false;
-
-  auto worker = [&] {
-    std::unique_lock lock(mutex);
-    for (;;) {
-      work_ready.wait(lock, [&] { return next_to_serve < first_index + window.size() || input_ended; });
-      if (next_to_serve >= first_index + window.size()) return;
-      // References to deque elements survive push_back and the pop_front of
-      // other elements; this slot stays until it is done and written.
-      Slot& slot = window[next_to_serve - first_index];
-      ++next_to_serve;
-      const std::string input = std::move(slot.input);
-      const bool too_long = slot.too_long;
-      lock.unlock();
-      bool ok = false;
-      std::string output = too_long ? error_line("line longer than " + std::to_string(MAX_LINE_BYTES >> 20) + " MiB")
-                                    : inspect_line(input, ok);
-      lock.lock();
-      queued_bytes -= input.size();
-      slot.output = std::move(output);
-      slot.ok = ok;
-      slot.done = true;
-      slot_done.notify_all();
-    }
-  };
-
-  std::vector<std::thread> workers;
-  workers.reserve(jobs);
-  for (unsigned i = 0; i < std::max(1U, jobs); ++i) workers.emplace_back(worker);
-
   bool any_failed = false;
-  // Writes the finished slots at the front of the window (the lock is
-  // released while writing).
-  auto write_ready = [&](std::unique_lock<std::mutex>& lock) {
-    while (!window.empty() && window.front().done) {
-      Slot slot = std::move(window.front());
-      window.pop_front();
-      ++first_index;
-      lock.unlock();
-      if (!slot.ok) any_failed = true;
-      emit_line(slot.output);
-      lock.lock();
-    }
-  };
-
+  OrderedRunner<Answer> runner(jobs, std::max(1U, jobs) * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES,
+                               [&](Answer& a) {
+                                 if (!a.ok) any_failed = true;
+                                 emit_line(a.line);
+                               });
   LineReader reader(in, MAX_LINE_BYTES);
   std::string line;
   bool too_long = false;
   while (reader.next(line, too_long)) {
     std::string repaired = text::repair_utf8(line);
-    std::unique_lock lock(mutex);
-    for (;;) {
-      write_ready(lock);
-      const bool full = window.size() >= max_slots ||
-                        (queued_bytes > 0 && queued_bytes + repaired.size() > MAX_QUEUED_BYTES);
-      if (!full) break;
-      slot_done.wait(lock);
-    }
-    queued_bytes += repaired.size();
-    window.push_back(Slot{std::move(repaired), too_long, {}, false, false});
-    work_ready.notify_one();
+    const std::size_t size = repaired.size();
+    runner.submit(
+        [input = std::move(repaired), too_long]() -> Answer {
+          if (too_long) return {error_line("line longer than " + std::to_string(MAX_LINE_BYTES >> 20) + " MiB"), false};
+          Answer a;
+          a.line = inspect_line(input, a.ok);
+          return a;
+        },
+        size);
   }
-  {
-    std::unique_lock lock(mutex);
-    input_ended = true;
-    work_ready.notify_all();
-    for (;;) {
-      write_ready(lock);
-      if (window.empty()) break;
-      slot_done.wait(lock);
-    }
-  }
-  for (auto& t : workers) t.join();
+  runner.finish();
   return any_failed ? EXIT_BAD_INPUT : EXIT_OK;
 }
 

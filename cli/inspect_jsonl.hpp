@@ -1,5 +1,5 @@
-// Shared pieces of the inspect subcommand: page files, request lines and the
-// ordered parallel runner of --jsonl.
+// Shared pieces of the inspect subcommand: page files, request lines, and the
+// batch modes --jsonl and --warc.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik::cli::inspect {
 
@@ -39,5 +40,12 @@ std::string inspect_line(std::string_view line, bool& ok);
 // and writes one line per request to standard output in input order. Returns
 // the exit status: 1 when any line failed, else 0.
 int run_jsonl(std::FILE* in, unsigned jobs);
+
+// The page facts of every HTML 2xx response record of the WARC files, one
+// line {"url", "date", "facts"} each, in file order, on `jobs` threads. Other
+// response records are counted in one note on standard error at the end. A
+// damaged file gets one error line there and the rest of it is skipped.
+// Returns 1 when any file was damaged or unreadable (or a page failed), else 0.
+int run_warc(const std::vector<std::string>& files, unsigned jobs);
 
 }  // namespace tarvik::cli::inspect

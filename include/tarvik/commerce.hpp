@@ -1,6 +1,7 @@
 // The package surface of tarvik-commerce.
 #pragma once
 
+#include "tarvik/commerce/aggregator.hpp"
 #include "tarvik/commerce/classifier.hpp"
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/metadata.hpp"

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -99,15 +100,73 @@ void write_json(json::JsonWriter& w, const std::optional<NormalizedPrice>& price
   w.end_object();
 }
 
+namespace {
+
+// Symbols (upper-cased) that name one currency each.
+constexpr std::pair<std::string_view, std::string_view> kCurrencySymbols[] = {
+    {"$", "USD"},    {"US$", "USD"},  {"€", "EUR"},    {"£", "GBP"},    {"¥", "JPY"},   {"CN¥", "CNY"},
+    {"CA$", "CAD"},  {"C$", "CAD"},   {"A$", "AUD"},   {"AU$", "AUD"},  {"NZ$", "NZD"}, {"HK$", "HKD"},
+    {"S$", "SGD"},   {"R$", "BRL"},   {"MX$", "MXN"},  {"₹", "INR"},    {"₩", "KRW"},   {"₽", "RUB"},
+    {"₺", "TRY"},    {"₪", "ILS"},    {"₫", "VND"},    {"฿", "THB"},    {"₱", "PHP"},   {"ZŁ", "PLN"},
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// What the words around the number of a price text ("$12.50", "12,50 €",
+// "From US$ 9") say about its currency: the word just before the first digit
+// is read first, then the word just after the last.
+struct TextCurrency {
+  std::optional<std::string> code;  // the first of those words that names one
+  bool named = false;               // whether there was any such word
+};
+
+TextCurrency currency_of_price_text(std::string_view price) {
+  TextCurrency out;
+  const auto first = std::find_if(price.begin(), price.end(), is_digit);
+  if (first == price.end()) return out;
+  const auto last = std::find_if(price.rbegin(), price.rend(), is_digit).base();
+  const auto before = text::split_ws(std::string_view(price.begin(), first));
+  const auto after = text::split_ws(std::string_view(last, price.end()));
+  for (const std::string_view word : {before.empty() ? std::string_view() : before.back(),
+                                      after.empty() ? std::string_view() : after.front()}) {
+    if (word.empty()) continue;
+    out.named = true;
+    out.code = currency_code(word);
+    if (out.code) break;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> currency_code(std::string_view token) {
+  const std::string_view t = text::trim(token);
+  if (t.size() == 3 && std::all_of(t.begin(), t.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+      }))
+    return text::to_upper(t);
+  if (t.empty() || t.size() > 8) return std::nullopt;
+  const std::string upper = text::to_upper(t);
+  for (const auto& [symbol, code] : kCurrencySymbols)
+    if (symbol == upper) return std::string(code);
+  return std::nullopt;
+}
+
 EnrichedCommerceMatch EnrichedCommerceMatch::from_shopping_offer(const ShoppingOffer& offer) {
   EnrichedCommerceMatch item;
   item.title = offer.title;
   item.direct_url = offer.link;
   item.original_url = offer.link;
-  const std::string currency = offer.currency && !offer.currency->empty() ? *offer.currency : "USD";
-  if (offer.extracted_price && std::isfinite(*offer.extracted_price) && *offer.extracted_price >= 0) {
+  std::optional<std::string> currency;
+  if (offer.currency && !text::is_blank(*offer.currency)) {
+    currency = currency_code(*offer.currency);
+  } else {
+    const TextCurrency from_text = offer.price ? currency_of_price_text(*offer.price) : TextCurrency{};
+    currency = from_text.named ? from_text.code : "USD";
+  }
+  if (currency && offer.extracted_price && std::isfinite(*offer.extracted_price) && *offer.extracted_price >= 0) {
     item.price = NormalizedPrice(offer.price.value_or(text::format_double(*offer.extracted_price)),
-                                 *offer.extracted_price, currency);
+                                 *offer.extracted_price, *currency);
   }
   item.merchant_name = offer.source;
   item.thumbnail = offer.thumbnail;
@@ -178,17 +237,30 @@ class Dumper {
     field("currency", s.currency);
     field("commerce_items", s.commerce_items);
     field("priced_items", s.priced_items);
+    field("priced_in_currency", s.priced_in_currency);
     field("min_price", s.min_price);
     field("max_price", s.max_price);
     field("median_price", s.median_price);
     field("average_price", s.average_price);
     field("in_stock_items", s.in_stock_items);
+    field("distinct_merchants", s.distinct_merchants);
     field("product_pages", s.product_pages);
     field("marketplace_listings", s.marketplace_listings);
     field("official_brand_items", s.official_brand_items);
     field("reseller_items", s.reseller_items);
     field("high_relevance_items", s.high_relevance_items);
     field("best_price_url", s.best_price_url);
+    field("best_offer", s.best_offer);
+    w_.end_object();
+  }
+  void put(const BestOffer& b) {
+    w_.begin_object();
+    field("title", b.title);
+    field("merchant_name", b.merchant_name);
+    field("direct_url", b.direct_url);
+    field("price", b.price);
+    field("stock_status", b.stock_status);
+    field("relevance", b.relevance);
     w_.end_object();
   }
   void put(const std::vector<EnrichedCommerceMatch>& items) {

@@ -1,5 +1,6 @@
 #include <boost/json.hpp>
 
+#include <cmath>
 #include <string>
 
 #include "tarvik/models/io.hpp"
@@ -68,8 +69,11 @@ class Element {
     if (v->is_int64()) return v->get_int64();
     if (v->is_uint64() && v->get_uint64() <= static_cast<std::uint64_t>(INT64_MAX))
       return static_cast<std::int64_t>(v->get_uint64());
-    if (v->is_double() && v->get_double() == static_cast<double>(static_cast<std::int64_t>(v->get_double())))
-      return static_cast<std::int64_t>(v->get_double());
+    // Whole doubles within range only: converting one outside it is undefined.
+    if (v->is_double()) {
+      const double d = v->get_double();
+      if (d >= -0x1p63 && d < 0x1p63 && d == std::trunc(d)) return static_cast<std::int64_t>(d);
+    }
     wrong(field, "an integer", *v);
   }
   template <class Enum>

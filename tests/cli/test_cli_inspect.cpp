@@ -160,12 +160,18 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"both_stock_flags", {PRODUCT_PAGE, "--url", "u", "--in-stock", "--out-of-stock"}, 2,
                                 "excludes"},
                       UsageCase{"rank_not_a_number", {PRODUCT_PAGE, "--url", "u", "--rank", "first"}, 2, "rank"},
+                      UsageCase{"rank_zero", {PRODUCT_PAGE, "--url", "u", "--rank", "0"}, 2, "must be 1 or more"},
+                      UsageCase{"rank_negative", {PRODUCT_PAGE, "--url", "u", "--rank=-5"}, 2, "got -5"},
                       UsageCase{"currency_without_price", {PRODUCT_PAGE, "--url", "u", "--currency", "EUR"}, 2,
                                 "--price"},
                       UsageCase{"jobs_without_jsonl", {PRODUCT_PAGE, "--url", "u", "--jobs", "2"}, 2, "--jsonl"},
                       UsageCase{"jsonl_with_page", {"--jsonl", PRODUCT_PAGE}, 2, "--jsonl"},
                       UsageCase{"jsonl_with_url", {"--jsonl", "--url", "u"}, 2, "--jsonl"},
                       UsageCase{"zero_jobs", {"--jsonl", "--jobs", "0"}, 2, "--jobs"},
+                      UsageCase{"jobs_alone", {"--jobs", "2"}, 2, "--jsonl or --warc"},
+                      UsageCase{"warc_with_jsonl", {"--jsonl", "--warc", "a.warc"}, 2, "excludes"},
+                      UsageCase{"warc_with_url", {"--warc", "a.warc", "--url", "u"}, 2, "excludes"},
+                      UsageCase{"warc_without_file", {"--warc"}, 2, "--warc"},
                       UsageCase{"unknown_option", {PRODUCT_PAGE, "--url", "u", "--colour", "red"}, 2, "colour"}));
 
 // --- JSON lines ----------------------------------------------------------
@@ -244,7 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"stock_text", R"({"direct_url":"u","initial_stock":"yes"})", "initial_stock"},
         LineCase{"rank_fraction", R"({"direct_url":"u","rank":1.5})", "rank: expected an integer"},
         LineCase{"rank_boolean", R"({"direct_url":"u","rank":true})", "rank: expected an integer"},
-        LineCase{"rank_too_large", R"({"direct_url":"u","rank":18446744073709551615})", "rank: out of range"}));
+        LineCase{"rank_too_large", R"({"direct_url":"u","rank":18446744073709551615})", "rank: out of range"},
+        LineCase{"rank_zero", R"({"direct_url":"u","rank":0})", "rank: must be 1 or more, got 0"},
+        LineCase{"rank_negative", R"({"direct_url":"u","rank":-5})", "rank: must be 1 or more, got -5"}));
 
 TEST(InspectJsonl, RequestFieldsReachTheFacts) {
   const std::string line = request({{"html_file", bj::value(LATIN1_PAGE)},

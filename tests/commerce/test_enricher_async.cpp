@@ -186,27 +186,37 @@ TEST(RunCoroutineWithoutLoop, VoidMoveOnlyAndNonDefaultConstructibleResults) {
   EXPECT_EQ(made.value, "made after a timer");
 }
 
+// The abandoned task below waits for this deadline, not forever: should the
+// runner start waiting for leftover work, the test fails after that long
+// instead of hanging.
+constexpr std::chrono::seconds kLeftoverDeadline{5};
+
 TEST(RunCoroutineWithoutLoop, LeftoverDetachedWorkIsDiscardedNotAwaited) {
   auto destroyed = std::make_shared<bool>(false);
+  auto finished = std::make_shared<bool>(false);
   struct Guard {
     std::shared_ptr<bool> flag;
     ~Guard() { *flag = true; }
   };
-  int result = _run_coroutine([](std::shared_ptr<bool> flag) -> asio::awaitable<int> {
+  const auto start = std::chrono::steady_clock::now();
+  int result = _run_coroutine([](std::shared_ptr<bool> flag, std::shared_ptr<bool> done) -> asio::awaitable<int> {
     auto ex = co_await asio::this_coro::executor;
     asio::co_spawn(
         ex,
-        [flag]() -> asio::awaitable<void> {
+        [flag, done]() -> asio::awaitable<void> {
           Guard guard{flag};
-          asio::steady_timer never(co_await asio::this_coro::executor, 24h);
-          co_await never.async_wait(asio::use_awaitable);
+          asio::steady_timer timer(co_await asio::this_coro::executor, kLeftoverDeadline);
+          co_await timer.async_wait(asio::use_awaitable);
+          *done = true;
         },
         asio::detached);
     co_await yield_once();
     co_return 3;
-  }(destroyed));
+  }(destroyed, finished));
   EXPECT_EQ(result, 3);
   EXPECT_TRUE(*destroyed) << "the abandoned task is destroyed with its loop";
+  EXPECT_FALSE(*finished) << "the runner waited for the abandoned task";
+  EXPECT_LT(std::chrono::steady_clock::now() - start, kLeftoverDeadline);
 }
 
 TEST(RunCoroutineWithoutLoop, LoopStoppedBeforeCompletionIsAnError) {

@@ -289,4 +289,10 @@ TEST(PriceTables, MatchGroupsAgreeWithThePattern) {
   EXPECT_GT(with_after, 1000);
 }
 
+// Offers are priced by the records' own symbol table: it must read every
+// token the normalizer knows the same way.
+TEST(PriceTables, RecordsNameTheSameCodes) {
+  for (const auto& [token, code] : CURRENCY_MAP) EXPECT_EQ(tarvik::models::currency_code(token), code) << token;
+}
+
 }  // namespace

@@ -50,6 +50,12 @@ EnrichedCommerceMatch sample_item() {
 TEST(ModelDumpJson, IndentedWithNoneFieldsLeftOut) {
   CommerceIntelligence ci;
   ci.summary.total_matches = 1;
+  ci.summary.best_offer = BestOffer{.title = "Mug",
+                                    .merchant_name = std::nullopt,
+                                    .direct_url = "https://shop.example/p/mug",
+                                    .price = NormalizedPrice("$130", 130.0, "USD"),
+                                    .stock_status = std::nullopt,
+                                    .relevance = Relevance::HIGH};
   ci.items.push_back(sample_item());
   const std::string json = ci.model_dump_json(2, true);
   const std::string expected = R"({
@@ -58,12 +64,24 @@ TEST(ModelDumpJson, IndentedWithNoneFieldsLeftOut) {
     "currency": "USD",
     "commerce_items": 0,
     "priced_items": 0,
+    "priced_in_currency": 0,
     "in_stock_items": 0,
+    "distinct_merchants": 0,
     "product_pages": 0,
     "marketplace_listings": 0,
     "official_brand_items": 0,
     "reseller_items": 0,
-    "high_relevance_items": 0
+    "high_relevance_items": 0,
+    "best_offer": {
+      "title": "Mug",
+      "direct_url": "https://shop.example/p/mug",
+      "price": {
+        "raw": "$130",
+        "amount": 130.0,
+        "currency": "USD"
+      },
+      "relevance": "high"
+    }
   },
   "items": [
     {
@@ -175,7 +193,41 @@ TEST(ReadShoppingOffers, ReadsShoppingResults) {
   EXPECT_EQ(offers[0].reviews, 120);
   EXPECT_EQ(offers[0].position, 2);
   EXPECT_THROW(read_shopping_offers(R"([{"title":"x","link":"u","reviews":1.5}])"), InputError);
+  EXPECT_THROW(read_shopping_offers(R"([{"title":"x","link":"u","reviews":1e300}])"), InputError);
+  EXPECT_EQ(read_shopping_offers(R"([{"title":"x","link":"u","reviews":2e3}])")[0].reviews, 2000);
   EXPECT_THROW(read_shopping_offers(R"([{"title":"x"}])"), InputError);
+}
+
+TEST(FromShoppingOffer, CurrencyCodeFromSymbolsAndPriceText) {
+  struct Case {
+    const char* label;
+    std::optional<std::string> currency;
+    std::optional<std::string> price_text;
+    const char* code;  // nullptr: left unpriced
+  };
+  const Case cases[] = {
+      {"dollar symbol as currency", "$", "$5", "USD"},
+      {"lower-case code", "eur", "5", "EUR"},
+      {"prefixed dollar", "CA$", std::nullopt, "CAD"},
+      {"ambiguous symbol in the field", "kr", "kr 5", nullptr},
+      {"symbol before the number", std::nullopt, "£5.00", "GBP"},
+      {"symbol after the number", std::nullopt, "5,00 €", "EUR"},
+      {"word before the symbol", std::nullopt, "From US$ 5", "USD"},
+      {"code after a range", std::nullopt, "5 - 7 AUD", "AUD"},
+      {"bare number", std::nullopt, "5.00", "USD"},
+      {"blank field reads the text", "  ", "¥500", "JPY"},
+      {"ambiguous word in the text", std::nullopt, "5 kr", nullptr},
+  };
+  for (const Case& c : cases) {
+    ShoppingOffer o;
+    o.title = "Mug";
+    o.link = "https://m.example/mug";
+    o.currency = c.currency;
+    o.price = c.price_text;
+    o.extracted_price = 5;
+    const auto item = EnrichedCommerceMatch::from_shopping_offer(o);
+    EXPECT_EQ(item.price ? item.price->currency() : "(unpriced)", c.code ? c.code : "(unpriced)") << c.label;
+  }
 }
 
 }  // namespace

@@ -38,29 +38,52 @@ struct EnrichedCommerceMatch {
   std::optional<Relevance> relevance;
 
   // An item built from a shopping offer: a product listing of source engine
-  // "shopping", priced from the offer's numeric price when it has one.
+  // "shopping", priced from the offer's numeric price when it has one. The
+  // price's currency is the code of the offer's currency (a code or a symbol,
+  // see currency_code); without one, that of the symbol or code before or
+  // after the number in the offer's price text; without either, "USD". When
+  // the currency field, or the word the price text puts there, names no single
+  // code ("kr"), the item is left unpriced rather than priced in a wrong
+  // currency.
   static EnrichedCommerceMatch from_shopping_offer(const ShoppingOffer& offer);
 
   bool operator==(const EnrichedCommerceMatch&) const = default;
 };
 
+// The offer a shopper would pick, as the market summary names it.
+struct BestOffer {
+  std::string title;
+  std::optional<std::string> merchant_name;
+  std::string direct_url;
+  NormalizedPrice price;
+  std::optional<StockStatus> stock_status;
+  Relevance relevance = Relevance::LOW;
+
+  bool operator==(const BestOffer&) const = default;
+};
+
+// What a run found, at a glance. `total_matches` and `currency` come from the
+// caller; the relevance module's `recompute_market_summary` computes the rest
+// (see tarvik/relevance.hpp for what each figure counts).
 struct CommerceSummary {
   std::int64_t total_matches = 0;
   std::string currency = "USD";
-  // Figures filled in by the relevance module's summary.
-  std::int64_t commerce_items = 0;
-  std::int64_t priced_items = 0;
-  std::optional<double> min_price;
-  std::optional<double> max_price;
-  std::optional<double> median_price;
-  std::optional<double> average_price;
+  std::int64_t commerce_items = 0;  // product pages and marketplace listings
+  std::int64_t priced_items = 0;    // in any currency
+  std::int64_t priced_in_currency = 0;  // in `currency`: the basis of the price figures
+  std::optional<double> min_price = std::nullopt;
+  std::optional<double> max_price = std::nullopt;
+  std::optional<double> median_price = std::nullopt;
+  std::optional<double> average_price = std::nullopt;
   std::int64_t in_stock_items = 0;
+  std::int64_t distinct_merchants = 0;
   std::int64_t product_pages = 0;
   std::int64_t marketplace_listings = 0;
   std::int64_t official_brand_items = 0;
   std::int64_t reseller_items = 0;
   std::int64_t high_relevance_items = 0;  // exact or high
-  std::optional<std::string> best_price_url;
+  std::optional<std::string> best_price_url = std::nullopt;  // the lowest price in `currency`
+  std::optional<BestOffer> best_offer = std::nullopt;
 
   bool operator==(const CommerceSummary&) const = default;
 };

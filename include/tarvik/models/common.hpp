@@ -53,6 +53,14 @@ class NormalizedPrice {
   std::string currency_;
 };
 
+// The currency code that a token names: a three-letter code in any letter
+// case ("eur" -> "EUR"), or a symbol or prefixed symbol that names one
+// currency ("$" -> "USD", "€", "£", "¥" -> "JPY", "CN¥", "US$", "CA$", "C$",
+// "A$", "AU$", "NZ$", "HK$", "S$", "R$", "MX$", "₹", "₩", "₽", "₺", "₪", "₫",
+// "฿", "₱", "zł"). Surrounding white space is ignored. None for anything else,
+// including symbols shared by several currencies ("kr", "Rs").
+std::optional<std::string> currency_code(std::string_view token);
+
 // Writes a price as {"raw","amount","currency"}, or null for none.
 void write_json(json::JsonWriter& w, const std::optional<NormalizedPrice>& price);
 

@@ -1,0 +1,138 @@
+// `inspect --warc`: the page facts of every HTML response in WARC files, in
+// file order, served on the ordered pool of --jsonl.
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "commands.hpp"
+#include "inspect_jsonl.hpp"
+#include "ordered_runner.hpp"
+#include "tarvik/commerce/metadata.hpp"
+#include "tarvik/core/warc.hpp"
+#include "tarvik/util/charset.hpp"
+#include "tarvik/util/json_writer.hpp"
+#include "tarvik/util/text.hpp"
+
+namespace tarvik::cli::inspect {
+namespace {
+
+// Why a response record gave no facts; NONE when it did.
+enum Skip { NONE, TRUNCATED, NOT_HTTP, NOT_2XX, NOT_HTML, SKIP_KINDS };
+constexpr std::array<const char*, SKIP_KINDS> SKIP_NAMES = {"", "truncated", "not an HTTP response", "not 2xx",
+                                                            "not HTML"};
+
+struct Outcome {
+  std::string line;   // the JSON line, when there are facts
+  Skip skip = NONE;
+  std::string error;  // a record that could not be inspected
+};
+
+bool is_html(const std::optional<std::string>& content_type) {
+  if (!content_type) return true;
+  const std::string media = text::to_lower(text::trim(std::string_view(*content_type).substr(0, content_type->find(';'))));
+  return media.empty() || media == "text/html" || media == "application/xhtml+xml";
+}
+
+Outcome inspect_record(core::WarcRecord& record, const std::string& file) {
+  Outcome out;
+  if (record.field("WARC-Truncated")) {
+    out.skip = TRUNCATED;
+    return out;
+  }
+  const std::string url = text::repair_utf8(record.target_uri());
+  try {
+    core::HttpResponse response;
+    try {
+      response = core::parse_http_response(std::move(record.block), url, MAX_PAGE_BYTES);
+    } catch (const core::WarcError&) {
+      out.skip = NOT_HTTP;
+      return out;
+    }
+    const std::optional<std::string> content_type = response.header("Content-Type");
+    if (response.status < 200 || response.status > 299) {
+      out.skip = NOT_2XX;
+    } else if (!is_html(content_type)) {
+      out.skip = NOT_HTML;
+    } else if (response.truncated) {
+      out.skip = TRUNCATED;
+    }
+    if (out.skip != NONE) return out;
+    const std::string html = charset::decode_http_body(response.body, content_type.value_or(""));
+    std::string().swap(response.body);
+    const auto facts = commerce::DestinationMetadataParser::parse_metadata(html, url);
+    json::JsonWriter w;
+    w.begin_object().key("url").value(url).key("date").value(text::repair_utf8(record.date()));
+    w.key("facts").raw(facts.to_json()).end_object();
+    out.line = w.take();
+  } catch (const std::exception& e) {
+    out.error = file + ": offset " + std::to_string(record.offset) + ": page could not be read: " + e.what();
+  }
+  return out;
+}
+
+std::string skipped_note(const std::array<std::size_t, SKIP_KINDS>& skipped, std::size_t responses,
+                         std::uint64_t oversized) {
+  std::size_t total = 0;
+  std::string kinds;
+  for (int k = NONE + 1; k < SKIP_KINDS; ++k) {
+    if (skipped[k] == 0) continue;
+    total += skipped[k];
+    kinds += (kinds.empty() ? "" : ", ") + std::to_string(skipped[k]) + " " + SKIP_NAMES[k];
+  }
+  std::string note;
+  if (total > 0) {
+    note = "skipped " + std::to_string(total) + " of " + std::to_string(responses) + " response records (" + kinds + ")";
+  }
+  if (oversized > 0) {
+    note += (note.empty() ? "" : "; ") + std::to_string(oversized) + " record" + (oversized == 1 ? "" : "s") +
+            " larger than " + std::to_string(MAX_PAGE_BYTES >> 20) + " MiB not read";
+  }
+  return note;
+}
+
+}  // namespace
+
+int run_warc(const std::vector<std::string>& files, unsigned jobs) {
+  std::array<std::size_t, SKIP_KINDS> skipped{};
+  bool failed = false;
+  OrderedRunner<Outcome> runner(jobs, std::max(1U, jobs) * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
+    if (!o.line.empty()) emit_line(o.line);
+    if (o.skip != NONE) ++skipped[o.skip];
+    if (!o.error.empty()) {
+      std::fprintf(stderr, "inspect: %s\n", o.error.c_str());
+      failed = true;
+    }
+  });
+  std::size_t responses = 0;
+  std::uint64_t oversized = 0;
+  for (const std::string& file : files) {
+    const std::string shown = text::repair_utf8(file);
+    std::optional<core::WarcReader> reader;
+    try {
+      reader.emplace(file, MAX_PAGE_BYTES);
+    } catch (const core::WarcError& e) {
+      std::fprintf(stderr, "inspect: %s\n", e.what());
+      failed = true;
+      continue;
+    }
+    try {
+      while (auto record = reader->next()) {
+        if (record->type() != "response") continue;
+        ++responses;
+        const std::size_t size = record->block.size();
+        runner.submit([record = std::move(*record), shown]() mutable { return inspect_record(record, shown); }, size);
+      }
+    } catch (const core::WarcError& e) {
+      std::fprintf(stderr, "inspect: %s; the rest of this file is skipped\n", e.what());
+      failed = true;
+    }
+    oversized += reader->skipped_oversized();
+  }
+  runner.finish();
+  const std::string note = skipped_note(skipped, responses, oversized);
+  if (!note.empty()) std::fprintf(stderr, "inspect: %s\n", note.c_str());
+  return failed ? EXIT_BAD_INPUT : EXIT_OK;
+}
+
+}  // namespace tarvik::cli::inspect
