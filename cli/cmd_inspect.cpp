@@ -2,8 +2,9 @@
 //
 //   inspect PAGE.html --url URL [--title T] [--merchant M] [--price TEXT]
 //           [--currency C] [--in-stock|--out-of-stock] [--rank N]
-//   inspect --jsonl [--jobs N] < requests.jsonl
-//   inspect --warc FILE... [--jobs N]
+//           [--extended[=overrides]]
+//   inspect --jsonl [--jobs N] [--extended[=overrides]] < requests.jsonl
+//   inspect --warc FILE... [--jobs N] [--extended[=overrides]]
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -38,7 +39,13 @@ struct InspectOptions {
   bool jsonl = false;
   std::vector<std::string> warc;
   unsigned jobs = 0;
+  std::string extended;  // empty, "fallbacks" or "overrides"
 };
+
+commerce::ExtractionMode mode_of(const InspectOptions& o) {
+  if (o.extended.empty()) return commerce::ExtractionMode::OFF;
+  return o.extended == "overrides" ? commerce::ExtractionMode::OVERRIDES : commerce::ExtractionMode::FALLBACKS;
+}
 
 int inspect_one(const InspectOptions& o) {
   std::string html;
@@ -63,7 +70,7 @@ int inspect_one(const InspectOptions& o) {
   if (o.out_of_stock) stock = false;
   try {
     const auto facts =
-        commerce::DestinationMetadataParser::parse_metadata(html, url, title, merchant, price, stock, o.rank);
+        commerce::DestinationMetadataParser::parse_metadata(html, url, title, merchant, price, stock, o.rank, mode_of(o));
     emit_line(facts.to_json());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "inspect: %s: %s\n", o.page.c_str(), e.what());
@@ -117,6 +124,11 @@ void register_inspect(CLI::App& app, int& exit_code) {
   CLI::Option* warc = cmd->add_option("--warc", opts->warc, "Page facts of the HTML responses in these WARC files");
   CLI::Option* jobs = cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl and --warc (default: all cores)")
                           ->check(CLI::Range(1U, inspect::MAX_JOBS));
+  cmd->add_flag("--extended{fallbacks}", opts->extended,
+                "Also fill the price, SKU and stock the rules leave empty, from further page evidence; "
+                "=overrides also lets a zero price count as none, another offer in stock and a lower sale price win. "
+                "The facts then carry a \"sources\" object naming the feature behind each fact it filled or changed")
+      ->check(CLI::IsMember({"fallbacks", "overrides"}));
   in_stock->excludes(out_of_stock);
   currency->needs(price);
   jsonl->excludes(warc);
@@ -128,11 +140,11 @@ void register_inspect(CLI::App& app, int& exit_code) {
   cmd->callback([opts, url, jobs, &exit_code] {
     const unsigned workers = opts->jobs > 0 ? opts->jobs : std::max(1U, std::thread::hardware_concurrency());
     if (opts->jsonl) {
-      exit_code = inspect::run_jsonl(stdin, workers);
+      exit_code = inspect::run_jsonl(stdin, workers, mode_of(*opts));
       return;
     }
     if (!opts->warc.empty()) {
-      exit_code = inspect::run_warc(opts->warc, workers);
+      exit_code = inspect::run_warc(opts->warc, workers, mode_of(*opts));
       return;
     }
     if (jobs->count() > 0) throw CLI::ValidationError("--jobs", "needs --jsonl or --warc");

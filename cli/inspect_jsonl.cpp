@@ -132,7 +132,7 @@ std::string error_line(std::string_view message) {
   return w.take();
 }
 
-std::string serve(std::string_view line) {
+std::string serve(std::string_view line, commerce::ExtractionMode mode) {
   if (text::is_blank(line)) throw InputError("empty line");
   const std::optional<bj::value> doc = json::parse(line, MAX_REQUEST_DEPTH);
   if (!doc) {
@@ -153,7 +153,8 @@ std::string serve(std::string_view line) {
   const std::optional<std::string> html = read_html(request);
   std::optional<std::string_view> page;
   if (html) page = *html;
-  return commerce::DestinationMetadataParser::parse_metadata(page, url, title, merchant, price, stock, rank).to_json();
+  return commerce::DestinationMetadataParser::parse_metadata(page, url, title, merchant, price, stock, rank, mode)
+      .to_json();
 }
 
 // Reads lines of at most `max` bytes; a longer line is dropped whole and
@@ -235,10 +236,10 @@ std::string read_page_file(const std::string& path) {
   return bytes;
 }
 
-std::string inspect_line(std::string_view line, bool& ok) {
+std::string inspect_line(std::string_view line, bool& ok, commerce::ExtractionMode mode) {
   ok = false;
   try {
-    std::string out = serve(line);
+    std::string out = serve(line, mode);
     ok = true;
     return out;
   } catch (const InputError& e) {
@@ -250,7 +251,7 @@ std::string inspect_line(std::string_view line, bool& ok) {
   }
 }
 
-int run_jsonl(std::FILE* in, unsigned jobs) {
+int run_jsonl(std::FILE* in, unsigned jobs, commerce::ExtractionMode mode) {
   struct Answer {
     std::string line;
     bool ok = false;
@@ -268,10 +269,10 @@ int run_jsonl(std::FILE* in, unsigned jobs) {
     std::string repaired = text::repair_utf8(line);
     const std::size_t size = repaired.size();
     runner.submit(
-        [input = std::move(repaired), too_long]() -> Answer {
+        [input = std::move(repaired), too_long, mode]() -> Answer {
           if (too_long) return {error_line("line longer than " + std::to_string(MAX_LINE_BYTES >> 20) + " MiB"), false};
           Answer a;
-          a.line = inspect_line(input, a.ok);
+          a.line = inspect_line(input, a.ok, mode);
           return a;
         },
         size);

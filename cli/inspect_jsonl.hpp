@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tarvik/commerce/metadata.hpp"
+
 namespace tarvik::cli::inspect {
 
 inline constexpr unsigned MAX_JOBS = 256;
@@ -34,18 +36,21 @@ std::string read_page_file(const std::string& path);
 
 // One request line to one output line: the page facts, or {"error": "..."}
 // with ok set to false. Never throws.
-std::string inspect_line(std::string_view line, bool& ok);
+std::string inspect_line(std::string_view line, bool& ok,
+                         commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);
 
 // Reads request lines from `in` until its end, serves them on `jobs` threads
 // and writes one line per request to standard output in input order. Returns
-// the exit status: 1 when any line failed, else 0.
-int run_jsonl(std::FILE* in, unsigned jobs);
+// the exit status: 1 when any line failed, else 0. Every page is read in
+// `mode`.
+int run_jsonl(std::FILE* in, unsigned jobs, commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);
 
 // The page facts of every HTML 2xx response record of the WARC files, one
 // line {"url", "date", "facts"} each, in file order, on `jobs` threads. Other
 // response records are counted in one note on standard error at the end. A
 // damaged file gets one error line there and the rest of it is skipped.
 // Returns 1 when any file was damaged or unreadable (or a page failed), else 0.
-int run_warc(const std::vector<std::string>& files, unsigned jobs);
+int run_warc(const std::vector<std::string>& files, unsigned jobs,
+             commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);
 
 }  // namespace tarvik::cli::inspect

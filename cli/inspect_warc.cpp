@@ -34,7 +34,7 @@ bool is_html(const std::optional<std::string>& content_type) {
   return media.empty() || media == "text/html" || media == "application/xhtml+xml";
 }
 
-Outcome inspect_record(core::WarcRecord& record, const std::string& file) {
+Outcome inspect_record(core::WarcRecord& record, const std::string& file, commerce::ExtractionMode mode) {
   Outcome out;
   if (record.field("WARC-Truncated")) {
     out.skip = TRUNCATED;
@@ -60,7 +60,7 @@ Outcome inspect_record(core::WarcRecord& record, const std::string& file) {
     if (out.skip != NONE) return out;
     const std::string html = charset::decode_http_body(response.body, content_type.value_or(""));
     std::string().swap(response.body);
-    const auto facts = commerce::DestinationMetadataParser::parse_metadata(html, url);
+    const auto facts = commerce::DestinationMetadataParser::parse_metadata(html, url, "", "", std::nullopt, std::nullopt, 1, mode);
     json::JsonWriter w;
     w.begin_object().key("url").value(url).key("date").value(text::repair_utf8(record.date()));
     w.key("facts").raw(facts.to_json()).end_object();
@@ -93,7 +93,7 @@ std::string skipped_note(const std::array<std::size_t, SKIP_KINDS>& skipped, std
 
 }  // namespace
 
-int run_warc(const std::vector<std::string>& files, unsigned jobs) {
+int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::ExtractionMode mode) {
   std::array<std::size_t, SKIP_KINDS> skipped{};
   bool failed = false;
   OrderedRunner<Outcome> runner(jobs, std::max(1U, jobs) * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
@@ -121,7 +121,7 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs) {
         if (record->type() != "response") continue;
         ++responses;
         const std::size_t size = record->block.size();
-        runner.submit([record = std::move(*record), shown]() mutable { return inspect_record(record, shown); }, size);
+        runner.submit([record = std::move(*record), shown, mode]() mutable { return inspect_record(record, shown, mode); }, size);
       }
     } catch (const core::WarcError& e) {
       std::fprintf(stderr, "inspect: %s; the rest of this file is skipped\n", e.what());

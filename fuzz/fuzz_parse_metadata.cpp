@@ -1,6 +1,6 @@
-// libFuzzer target: arbitrary bytes as a destination page. Any crash, sanitizer
-// report, escaping exception, invalid UTF-8 in the facts or unparsable JSON
-// output is a finding.
+// libFuzzer target: arbitrary bytes as a destination page, read with the rules
+// alone and in the extended mode. Any crash, sanitizer report, escaping
+// exception, invalid UTF-8 in the facts or unparsable JSON output is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,13 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)DestinationMetadataParser::_extract_meta_tags(html);
   (void)DestinationMetadataParser::_extract_html_title(html);
 
-  const auto facts = DestinationMetadataParser::parse_metadata(html, "https://shop.example/products/fuzz-item-42",
-                                                               "Fuzz Item", "Example Shop", std::nullopt,
-                                                               std::nullopt, 3);
-  const std::string out = facts.to_json();
-  if (!tarvik::text::is_valid_utf8(out)) std::abort();
-  boost::json::error_code ec;
-  (void)boost::json::parse(out, ec);
-  if (ec) std::abort();
+  using tarvik::commerce::ExtractionMode;
+  for (const auto mode : {ExtractionMode::OFF, ExtractionMode::OVERRIDES}) {
+    const auto facts = DestinationMetadataParser::parse_metadata(html, "https://shop.example/products/fuzz-item-42",
+                                                                 "Fuzz Item", "Example Shop", std::nullopt,
+                                                                 std::nullopt, 3, mode);
+    // Sources come with the extended mode only.
+    if (facts.sources.has_value() != (mode != ExtractionMode::OFF)) std::abort();
+    const std::string out = facts.to_json();
+    if (!tarvik::text::is_valid_utf8(out)) std::abort();
+    boost::json::error_code ec;
+    (void)boost::json::parse(out, ec);
+    if (ec) std::abort();
+  }
   return 0;
 }

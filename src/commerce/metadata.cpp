@@ -27,6 +27,7 @@
 #include "tarvik/util/json.hpp"
 #include "tarvik/util/json_writer.hpp"
 #include "tarvik/util/text.hpp"
+#include "commerce/metadata_extended.hpp"
 #include "commerce/metadata_scan.hpp"
 
 namespace tarvik::commerce {
@@ -426,6 +427,7 @@ struct State {
   std::string direct_url;
   std::string domain;
   std::string path;
+  std::string query;
   std::string title;
   std::string merchant;
   std::optional<std::string> brand;
@@ -433,6 +435,9 @@ struct State {
   std::optional<std::string> image;
   std::optional<double> amount;
   std::optional<std::string> currency;
+  // The amount came from structured data (JSON-LD, page data, meta tags,
+  // microdata); the extended mode's zero-price override reads it.
+  bool amount_structured = false;
   std::optional<StockStatus> stock;
   std::optional<ItemCondition> condition;
   PageType page_type = PageType::UNCATEGORIZED;
@@ -454,6 +459,7 @@ struct State {
   bool fill_from_parsed(const std::optional<NormalizedPrice>& p) {
     if (!p) return false;
     amount = p->amount();
+    amount_structured = true;
     if (currency_empty()) currency = p->currency();
     return true;
   }
@@ -484,6 +490,7 @@ void read_ld_offer(State& st, const bj::value* offers) {
   if (!is_none(price)) {
     if (const auto parsed = parse_price(*price, hint)) {
       st.amount = parsed->amount();
+      st.amount_structured = true;
       st.currency = parsed->currency();
     }
   }
@@ -587,6 +594,7 @@ bool fill_from_cents(State& st, const bj::value* cents) {
   if (!json::truthy(cents) || !n || !(*n > 0)) return false;
   if (const auto amount = from_cents(*n)) {
     st.amount = amount;
+    st.amount_structured = true;
     if (st.currency_empty()) st.currency = "USD";
   }
   return true;
@@ -755,6 +763,7 @@ void markup_price(State& st, PageScan& scan) {
     if (const auto m = whole_match(pt.micro_price, html, scan.itemprop("price")))
       if (const auto v = markup_amount(quoted_tail(*m))) {
         st.amount = v;
+        st.amount_structured = true;
         if (const auto c = whole_match(pt.micro_currency, html, scan.itemprop("pricecurrency")))
           st.currency = text::to_upper(quoted_tail(*c));
         st.promote_for_markup_price();
@@ -816,9 +825,15 @@ void title_from_page(State& st, const MetaTags& meta, const std::optional<std::s
   }
 }
 
-void read_page(State& st, std::string_view html) {
-  const MetaTags meta = DestinationMetadataParser::_extract_meta_tags(html);
-  const std::vector<bj::object> products = DestinationMetadataParser::_find_ld_json_products(html);
+// What the rules extracted from a page, kept for the extended mode.
+struct PageReading {
+  MetaTags meta;
+  std::vector<bj::object> products;
+};
+
+PageReading read_page(State& st, std::string_view html) {
+  MetaTags meta = DestinationMetadataParser::_extract_meta_tags(html);
+  std::vector<bj::object> products = DestinationMetadataParser::_find_ld_json_products(html);
   const std::optional<bj::object> next_data = DestinationMetadataParser::_find_next_data_product(html);
   const std::optional<std::string> html_title = DestinationMetadataParser::_extract_html_title(html);
 
@@ -837,6 +852,7 @@ void read_page(State& st, std::string_view html) {
     markup_stock(st, scan);
   }
   title_from_page(st, meta, html_title);
+  return {std::move(meta), std::move(products)};
 }
 
 // ---------------------------------------------------------------------------
@@ -928,49 +944,9 @@ bool longer_than(std::string_view s, std::size_t chars) {
   return text::prefix(s, chars).size() < s.size();
 }
 
-}  // namespace
-
-PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_view> html, std::string_view direct_url,
-                                                    std::string_view initial_title,
-                                                    std::string_view initial_merchant,
-                                                    const std::optional<models::NormalizedPrice>& initial_price,
-                                                    std::optional<bool> initial_stock, std::int64_t rank) {
-  State st;
-  st.direct_url = valid_text(direct_url);
-  try {
-    SplitURL parts = split_url(st.direct_url);
-    st.domain = domain_of(parts.netloc);
-    st.path = std::move(parts.path);
-  } catch (const InvalidURLError&) {
-    // A URL that cannot be split has no domain and no path.
-  }
-  st.title = trimmed(html::unescape(valid_text(initial_title)));
-  st.merchant = trimmed(valid_text(initial_merchant));
-  if (st.merchant.empty()) st.merchant = st.domain;
-  if (initial_price) {
-    st.amount = initial_price->amount();
-    st.currency = initial_price->currency();
-  }
-  if (initial_stock) st.stock = *initial_stock ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
-
-  if (domain_in(st.domain, SOCIAL_DOMAINS)) {
-    st.social = true;
-    st.page_type = PageType::SOCIAL;
-  } else if (domain_in(st.domain, MARKETPLACE_DOMAINS)) {
-    st.page_type = PageType::MARKETPLACE;
-  }
-
-  if (html && longer_than(*html, MIN_PAGE_CHARS)) {
-    if (text::is_valid_utf8(*html)) {
-      read_page(st, *html);
-    } else {
-      const std::string repaired = text::repair_utf8(*html);
-      if (longer_than(repaired, MIN_PAGE_CHARS)) read_page(st, repaired);
-    }
-  }
-
-  title_from_url(st);
-  swap_title_and_merchant(st);
+// Steps for every item after the page: final path rules, product
+// refinements, clearing, and the facts themselves.
+PageFacts finish(State st, std::int64_t rank) {
   final_path_rules(st);
   product_refinements(st);
   if (!is_product_like(st.page_type)) {
@@ -992,6 +968,84 @@ PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_vi
   facts.shipping_info = std::nullopt;
   facts.page_type = st.page_type;
   facts.fetch_source = std::move(st.fetch_source);
+  return facts;
+}
+
+}  // namespace
+
+PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_view> html, std::string_view direct_url,
+                                                    std::string_view initial_title,
+                                                    std::string_view initial_merchant,
+                                                    const std::optional<models::NormalizedPrice>& initial_price,
+                                                    std::optional<bool> initial_stock, std::int64_t rank,
+                                                    ExtractionMode mode) {
+  State st;
+  st.direct_url = valid_text(direct_url);
+  try {
+    SplitURL parts = split_url(st.direct_url);
+    st.domain = domain_of(parts.netloc);
+    st.path = std::move(parts.path);
+    st.query = std::move(parts.query);
+  } catch (const InvalidURLError&) {
+    // A URL that cannot be split has no domain and no path.
+  }
+  st.title = trimmed(html::unescape(valid_text(initial_title)));
+  st.merchant = trimmed(valid_text(initial_merchant));
+  if (st.merchant.empty()) st.merchant = st.domain;
+  if (initial_price) {
+    st.amount = initial_price->amount();
+    st.currency = initial_price->currency();
+  }
+  if (initial_stock) st.stock = *initial_stock ? StockStatus::IN_STOCK : StockStatus::OUT_OF_STOCK;
+
+  if (domain_in(st.domain, SOCIAL_DOMAINS)) {
+    st.social = true;
+    st.page_type = PageType::SOCIAL;
+  } else if (domain_in(st.domain, MARKETPLACE_DOMAINS)) {
+    st.page_type = PageType::MARKETPLACE;
+  }
+
+  std::optional<PageReading> reading;
+  std::string repaired;
+  std::string_view page;
+  if (html && longer_than(*html, MIN_PAGE_CHARS)) {
+    if (text::is_valid_utf8(*html)) {
+      page = *html;
+      reading = read_page(st, page);
+    } else {
+      repaired = text::repair_utf8(*html);
+      if (longer_than(repaired, MIN_PAGE_CHARS)) {
+        page = repaired;
+        reading = read_page(st, page);
+      }
+    }
+  }
+
+  title_from_url(st);
+  swap_title_and_merchant(st);
+  if (mode == ExtractionMode::OFF) return finish(std::move(st), rank);
+
+  // The rules' own facts, to tell what the mode filled or changed.
+  const PageFacts rules = finish(st, rank);
+  extended::Origins origins;
+  if (reading && !st.social) {
+    extended::Fields fields{st.amount,
+                            st.currency,
+                            st.amount_structured,
+                            st.sku,
+                            st.stock,
+                            rules.price.has_value(),
+                            rules.sku.has_value(),
+                            rules.stock_status.has_value()};
+    const extended::PageView view{page, st.path, st.query, reading->meta, reading->products, rules.page_type};
+    origins = extended::run(view, fields, mode);
+    st.amount = fields.amount;
+    st.currency = std::move(fields.currency);
+    st.sku = std::move(fields.sku);
+    st.stock = fields.stock;
+  }
+  PageFacts facts = finish(std::move(st), rank);
+  facts.sources = extended::sources(rules, facts, origins);
   return facts;
 }
 
@@ -1019,6 +1073,11 @@ std::string PageFacts::to_json() const {
   w.key("page_type").value(models::value(page_type));
   w.key("match_score").value(match_score);
   w.key("fetch_source").value(fetch_source);
+  if (sources) {
+    w.key("sources").begin_object();
+    for (const auto& [key, feature] : *sources) w.key(key).value(feature);
+    w.end_object();
+  }
   w.end_object();
   return w.take();
 }

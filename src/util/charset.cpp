@@ -459,16 +459,36 @@ std::string decode_page(std::string_view bytes) {
   return decode_with(bytes, declared != nullptr ? *declared : WINDOWS_1252);
 }
 
+namespace {
+
+bool has_bom(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+// The encoding an HTTP body declares in its Content-Type or early markup.
+const Encoding* declared_http_encoding(std::string_view bytes, std::string_view content_type) {
+  std::string header(content_type);
+  for (char& c : header) c = ascii_lower(c);
+  if (const Encoding* e = charset_from_content(header)) return e;
+  return Prescan(bytes.substr(0, HTTP_PRESCAN_BYTES)).run();
+}
+
+}  // namespace
+
 std::string decode_http_body(std::string_view bytes, std::string_view content_type) {
   if (bytes.starts_with("\xEF\xBB\xBF")) return text::repair_utf8(bytes.substr(3));
   if (bytes.starts_with("\xFF\xFE")) return decode_with(bytes.substr(2), UTF_16LE);
   if (bytes.starts_with("\xFE\xFF")) return decode_with(bytes.substr(2), UTF_16BE);
-  std::string header(content_type);
-  for (char& c : header) c = ascii_lower(c);
-  if (const Encoding* e = charset_from_content(header)) return decode_with(bytes, *e);
-  if (const Encoding* e = Prescan(bytes.substr(0, HTTP_PRESCAN_BYTES)).run()) return decode_with(bytes, *e);
+  if (const Encoding* e = declared_http_encoding(bytes, content_type)) return decode_with(bytes, *e);
   if (text::is_valid_utf8(bytes)) return std::string(bytes);
   return decode_with(bytes, WINDOWS_1252);
+}
+
+std::string decode_http_body(std::string&& bytes, std::string_view content_type) {
+  if (has_bom(bytes)) return decode_http_body(std::string_view(bytes), content_type);
+  const Encoding* e = declared_http_encoding(bytes, content_type);
+  if ((e == nullptr || e->decoder == Decoder::UTF8) && text::is_valid_utf8(bytes)) return std::move(bytes);
+  return decode_with(bytes, e != nullptr ? *e : WINDOWS_1252);
 }
 
 }  // namespace tarvik::charset

@@ -333,6 +333,50 @@ TEST(InspectJsonl, InputOrderKeptWithThreeJobs) {
   }
 }
 
+// The extended mode, for one page and for JSON lines: the answer gains a
+// "sources" object only when it is asked for.
+TEST(InspectExtended, FlagSelectsTheMode) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    const char* sources;  // the "sources" member expected, nullptr: none
+  };
+  // A product page whose only SKU is the "Item #" label below its heading.
+  const std::string page = "<html><body><h1>Kettle</h1><p>Item #: KT-2041</p>" + std::string(300, ' ') +
+                           "</body></html>";
+  const std::string url = "https://shop.example/products/kettle";
+  const std::string file = (fs::path(::testing::TempDir()) / "inspect-extended.html").string();
+  std::ofstream(file, std::ios::binary) << page;
+  const std::string line = request({{"html_file", bj::value(file)}, {"direct_url", bj::value(url)}}) + "\n";
+  const Row rows[] = {
+      {"off_by_default", {file, "--url", url}, "", 0, nullptr},
+      {"fallbacks", {file, "--url", url, "--extended"}, "", 0, R"({"sku":"sku_label"})"},
+      {"overrides", {file, "--url", url, "--extended=overrides"}, "", 0, R"({"sku":"sku_label"})"},
+      {"jsonl", {"--jsonl", "--extended"}, line, 0, R"({"sku":"sku_label"})"},
+      {"unknown_value", {file, "--url", url, "--extended=everything"}, "", 2, nullptr},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<std::string> args = {"inspect"};
+    args.insert(args.end(), r.args.begin(), r.args.end());
+    const CliRun run = run_cli(args, r.input);
+    ASSERT_EQ(run.status, r.status) << run.err;
+    if (r.status != 0) continue;
+    ASSERT_EQ(run.lines().size(), 1U) << run.out;
+    bj::object o = parse_object(run.lines()[0]);
+    EXPECT_EQ(o.at("sku"), r.sources ? bj::value("KT-2041") : bj::value(nullptr));
+    if (r.sources == nullptr) {
+      facts_of(run.lines()[0]);
+      continue;
+    }
+    EXPECT_EQ(o.at("sources"), bj::parse(r.sources));
+    o.erase("sources");
+    facts_of(bj::serialize(o));
+  }
+}
+
 TEST(InspectJsonl, ManyLinesAllAnswered) {
   std::string input;
   const int n = 3000;

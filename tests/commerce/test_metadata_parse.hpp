@@ -27,10 +27,11 @@ struct Call {
   std::optional<models::NormalizedPrice> price{};
   std::optional<bool> stock{};
   std::int64_t rank = 1;
+  ExtractionMode mode = ExtractionMode::OFF;
 
   PageFacts run() const {
     const std::optional<std::string_view> page = html ? std::optional<std::string_view>(*html) : std::nullopt;
-    return DestinationMetadataParser::parse_metadata(page, url, title, merchant, price, stock, rank);
+    return DestinationMetadataParser::parse_metadata(page, url, title, merchant, price, stock, rank, mode);
   }
 };
 

@@ -261,6 +261,8 @@ class DecodeHttpBody : public ::testing::TestWithParam<HttpBodyCase> {};
 TEST_P(DecodeHttpBody, TakesCharsetInHttpOrder) {
   const auto& c = GetParam();
   EXPECT_EQ(tarvik::charset::decode_http_body(c.bytes, c.content_type), c.expected);
+  // The overload that may keep the buffer decodes the same.
+  EXPECT_EQ(tarvik::charset::decode_http_body(std::string(c.bytes), c.content_type), c.expected);
 }
 
 const std::string CAFE_1252 = "caf\xE9";

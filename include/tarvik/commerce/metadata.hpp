@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <boost/json/object.hpp>
@@ -39,9 +40,15 @@ struct PageFacts {
   models::PageType page_type = models::PageType::UNCATEGORIZED;
   std::int64_t match_score = 0;
   std::string fetch_source = "serp_fallback";  // serp_fallback, ld_json, next_data, opengraph
+  // Extended extraction only (none otherwise): each fact the mode filled or
+  // changed, by its JSON key, with the name of the feature that gave it, in
+  // the order of the keys. A fact that follows from a filled one (the page
+  // type or stock of a page that now has a price) names that feature.
+  std::optional<std::vector<std::pair<std::string, std::string>>> sources;
 
   // One JSON object with the twelve keys in order; price as
-  // {"raw","amount","currency"} or null, enumerations as their values.
+  // {"raw","amount","currency"} or null, enumerations as their values. With
+  // sources, a thirteenth key "sources" holds them as an object.
   std::string to_json() const;
   bool operator==(const PageFacts&) const = default;
 };
@@ -49,8 +56,14 @@ struct PageFacts {
 using MetaTags = std::unordered_map<std::string, std::string>;
 
 // How much a page is searched for facts: the rules alone (the default), the
-// rules plus fallbacks that only fill facts the rules left none, or those
-// plus the overrides that may change facts the rules produced.
+// rules plus fallbacks that only fill the price, SKU and stock the rules left
+// none, or those plus the overrides that may change facts the rules produced
+// (a zero price counts as none; another offer in stock wins over a first one
+// out of stock; a lower sale price wins). Only pages that show they are
+// product pages are searched further; search results, articles and forum
+// threads never are. The extended modes stay linear in time and bounded in
+// memory on any page: past the bounds of their HTML5 tree they give up and
+// the facts are the rules' own.
 enum class ExtractionMode { OFF, FALLBACKS, OVERRIDES };
 
 class DestinationMetadataParser {
@@ -67,10 +80,12 @@ class DestinationMetadataParser {
   static std::optional<std::string> _extract_html_title(std::string_view html);
 
   // Pure; the same inputs always give the same facts. Text must be UTF-8.
+  // With the mode OFF the facts carry no sources.
   static PageFacts parse_metadata(std::optional<std::string_view> html, std::string_view direct_url,
                                   std::string_view initial_title = "", std::string_view initial_merchant = "",
                                   const std::optional<models::NormalizedPrice>& initial_price = std::nullopt,
-                                  std::optional<bool> initial_stock = std::nullopt, std::int64_t rank = 1);
+                                  std::optional<bool> initial_stock = std::nullopt, std::int64_t rank = 1,
+                                  ExtractionMode mode = ExtractionMode::OFF);
 };
 
 }  // namespace tarvik::commerce

@@ -1,25 +1,43 @@
 // The destination fetcher: HTTP(S) exchanges and whole-page batch fetches on
 // libcurl's multi interface, driven by the caller's Asio event loop.
 //
-// Guarantees (interface sketch; the implementation's own comment below states
-// what it measured and enforces):
-// - Time: every exchange has a whole-transfer deadline; a batch of pages ends
-//   at about its timeout even when servers never answer or drip bytes.
-// - Memory: a body is cut at `max_body_bytes` of decoded bytes, counted as
-//   they arrive; at most `max_total_connections` transfers run at once.
-// - Threads: all work runs on the executor the fetcher was built with (a
-//   strand of it); the loop thread never blocks (DNS runs on libcurl's
-//   resolver threads). The fetcher must be used from coroutines of that loop.
-// - Safety: only http and https, also after redirects; unless
-//   `allow_private_network` is set, every connection (redirect hops and DNS
-//   rebinding included) to a loopback, private, link-local, CGNAT, multicast,
-//   broadcast, reserved or unspecified address is refused before it is made.
-// - Cleanup: destroying the fetcher cancels its transfers; no sockets,
-//   handles or timers outlive it.
+// What the implementation keeps:
+// - Time: every exchange has its own deadline, started when it is asked for,
+//   so waiting for a connection slot counts; when it passes, the transfer is
+//   removed from libcurl and the caller gets FetchError at once, whatever the
+//   server does (never answering, dripping bytes, endless 1xx). A page of a
+//   batch has `timeout_seconds` from the start of the batch for all its hops,
+//   so the batch ends at about that time. DNS never blocks the loop (libcurl's
+//   resolver threads; an abandoned lookup is left to finish on its own thread).
+// - Memory: a body keeps at most `max_body_bytes` of decoded bytes (counted in
+//   the write callback, so chunked bodies and compression bombs stop there);
+//   response headers are capped at 256 KiB; chains of more than five content
+//   encodings are refused; the body of a redirect is never read. At most
+//   `max_total_connections` exchanges run at once and at most
+//   `max_host_connections` per host name; the others wait in a queue that
+//   holds only their request.
+// - Threads: all libcurl work runs in handlers on a strand of the executor the
+//   fetcher was built with; the caller's coroutines may run on any thread of
+//   that executor. Completions are posted to the awaiting coroutine's own
+//   executor, never run inline. Cancelling an awaiting coroutine (per-operation
+//   cancellation) ends its exchange with FetchError.
+// - Safety: only http and https, also after redirects; environment proxies
+//   are ignored. Unless `allow_private_network` is set, every connection is
+//   checked on its resolved address before it is made (redirect hops and DNS
+//   rebinding included) and refused when the address is not public (see
+//   `is_public_address`). The one exception is the exact address and port a
+//   host mapping with an IP address as its target sends a request to: that is
+//   the operator's choice, not the web's. Request headers with CR, LF or NUL
+//   are refused.
+// - Cleanup: destroying the fetcher ends every exchange still waiting with
+//   FetchError and releases libcurl's handles, sockets and timers on the strand
+//   as soon as the loop runs again (or when the loop is destroyed). Operations
+//   resumed after that touch nothing of the fetcher.
 #pragma once
 
 #include <boost/asio/any_io_executor.hpp>
 #include <boost/asio/awaitable.hpp>
+#include <boost/asio/ip/address.hpp>
 
 #include <chrono>
 #include <cstddef>
@@ -45,7 +63,8 @@ using Headers = std::vector<Header>;
 // One rule of curl's --connect-to form "HOST1:PORT1:HOST2:PORT2": requests for
 // HOST1:PORT1 connect to HOST2:PORT2 instead (the request still names HOST1).
 // Empty HOST1 or PORT1 mean any; empty HOST2 or PORT2 keep the original.
-// IPv6 addresses are written in brackets.
+// IPv6 addresses are written in brackets. When HOST2 is an IP address, the
+// address guard lets connections made through the rule pass.
 struct HostMapping {
   std::string from_host, from_port, to_host, to_port;
   bool operator==(const HostMapping&) const = default;
@@ -53,18 +72,30 @@ struct HostMapping {
 // Throws std::invalid_argument naming the rule when it is not of that form.
 HostMapping parse_connect_to(std::string_view rule);
 
+// False for the addresses the guard refuses: every block of the IANA IPv4 and
+// IPv6 special-purpose address registries that is not globally reachable
+// (unspecified, "this network", loopback, private, shared/CGNAT, link-local
+// with the cloud metadata address, IETF protocol assignments, documentation,
+// benchmarking, reserved, broadcast, discard-only, unique-local, site-local),
+// multicast, all IPv6 outside global unicast 2000::/3, and the IPv4-mapped,
+// IPv4-compatible, NAT64 (64:ff9b::/96) and 6to4 (2002::/16) forms of refused
+// IPv4 addresses. The registry's globally reachable anycast blocks inside
+// 192.0.0.0/24 and 2001::/23 are refused with their blocks.
+bool is_public_address(const boost::asio::ip::address& address);
+
 // Everything about how the fetcher reaches the network. Copies share the
 // archive objects.
 struct FetchOptions {
-  std::size_t max_total_connections = 64;
-  std::size_t max_host_connections = 6;
+  std::size_t max_total_connections = 64;  // exchanges at once (0 counts as 1)
+  std::size_t max_host_connections = 6;    // exchanges at once per host name (0 counts as 1)
   std::size_t max_body_bytes = std::size_t{10} << 20;  // decoded bytes kept per response
   int max_redirects = 5;
   std::chrono::milliseconds connect_timeout{std::chrono::seconds(5)};
   std::string user_agent;  // empty: a current desktop Chrome user agent
   Headers extra_headers;   // added to (or replacing) the browser-like defaults
+  // Requests for HOST1:PORT1 connect to HOST2:PORT2; see HostMapping.
   // Refusing private and special addresses is the default; tests and demos
-  // against loopback servers turn it off explicitly.
+  // reach loopback servers through a host mapping, or turn it off explicitly.
   bool allow_private_network = false;
   std::vector<HostMapping> connect_to;
   // When set, every exchange (each redirect hop) is appended to this archive.
@@ -75,6 +106,8 @@ struct FetchOptions {
 };
 
 // One HTTP request of one hop. Redirects are not followed by `exchange`.
+// Accept-Encoding, Content-Length, Transfer-Encoding, Host, Connection and
+// the other hop-by-hop headers are set by the fetcher; given ones are dropped.
 struct HttpRequest {
   std::string method = "GET";
   std::string url;
@@ -82,7 +115,8 @@ struct HttpRequest {
   std::string body;
 };
 
-// What came back for one hop.
+// What came back for one hop. The body is decoded, so the Content-Encoding
+// and Content-Length headers describe the bytes on the wire, not `body`.
 struct HttpResponse {
   long status = 0;
   std::string url;                // the URL that was requested
@@ -126,7 +160,9 @@ class ConcurrentFetcher {
   const FetchOptions& options() const;
 
   // One hop under the guard, caps and archive; throws FetchError. `timeout`
-  // bounds the whole exchange, queueing for a connection slot included.
+  // bounds the whole exchange, queueing for a connection slot included. Any
+  // method; a request body is sent as given. The effective request (default
+  // headers merged) and the response are recorded when `record` is set.
   asio::awaitable<HttpResponse> exchange(HttpRequest request, std::chrono::milliseconds timeout);
 
   // Whole pages: every distinct URL once, all at once under the limits;
@@ -134,6 +170,8 @@ class ConcurrentFetcher {
   // with a 2xx final status and an HTML content type (or none given), decoded
   // to UTF-8. Unfetchable URLs map to none. `timeout_seconds` bounds each page,
   // redirects and queueing included, so the batch ends at about that time.
+  // Every URL given is a key of the result. Only errors that are not about a
+  // page (such as running out of memory) are thrown.
   asio::awaitable<PageMap> fetch_pages(std::vector<std::string> urls, double timeout_seconds = 5);
 
   // The class-level call of the pipeline: default options, on the calling

@@ -19,6 +19,9 @@ std::string decode_page(std::string_view bytes);
 // UTF-8, else windows-1252. Labels follow the web's encoding table
 // (iso-8859-1 means windows-1252); an unknown label is skipped, never an error.
 std::string decode_http_body(std::string_view bytes, std::string_view content_type);
+// The same; a body that is already what it would become (valid UTF-8 in
+// UTF-8 or undeclared) is returned without a copy.
+std::string decode_http_body(std::string&& bytes, std::string_view content_type);
 
 // Converts bytes in the named charset to UTF-8; an unknown charset name is
 // treated as windows-1252.
