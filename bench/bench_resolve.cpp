@@ -22,11 +22,11 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "support/http_server.hpp"
 #include "tarvik/browser/chromium.hpp"
 #include "tarvik/commerce/resolver.hpp"
 
@@ -114,29 +114,20 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
     return;
   }
   if (std::getenv("TARVIK_BENCH_DEBUG")) commerce::_resolver_logger()->set_level(spdlog::level::debug);
-  std::map<std::string, std::string> site;
+  // The stores on the loopback server, reached through the fetcher.
+  test::HttpServer server;
   std::vector<models::EnrichedCommerceMatch> template_items;
   for (int s = 0; s < kStores; ++s) {
-    const std::string host = "http://store" + std::to_string(s) + ".test";
-    site[host + "/search?q=vintage+leather+tote"] = store_page(s);
-    site[host + "/app.js"] = "document.body && document.body.classList.add('ready')";
+    const std::string host = "store" + std::to_string(s) + ".test";
+    server.route(host, "/search", test::html(store_page(s)));
+    server.route(host, "/app.js", test::html("document.body && document.body.classList.add('ready')",
+                                             "text/javascript"));
     models::EnrichedCommerceMatch item;
     item.title = "Vintage Leather Tote Bag " + std::to_string(s);
-    item.direct_url = host + "/search?q=vintage+leather+tote";
+    item.direct_url = server.url(host, "/search?q=vintage+leather+tote");
     item.merchant_name = "Store " + std::to_string(s);
     template_items.push_back(item);
   }
-  const browser::Exchange exchange = [&site](core::HttpRequest request,
-                                             std::chrono::milliseconds) -> asio::awaitable<core::HttpResponse> {
-    core::HttpResponse response;
-    response.url = request.url;
-    const auto it = site.find(request.url);
-    response.status = it == site.end() ? 404 : 200;
-    response.body = it == site.end() ? "" : it->second;
-    const bool script = request.url.size() > 3 && request.url.substr(request.url.size() - 3) == ".js";
-    response.headers = {{"Content-Type", script ? "text/javascript" : "text/html; charset=utf-8"}};
-    co_return response;
-  };
 
   double start_total = 0, peak_total = 0, cpu_total = 0;
   int resolved_total = 0;
@@ -153,10 +144,11 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
       }
     });
     commerce::PipelineOptions options;
+    options.fetch.connect_to = {server.mapping()};
     options.make_session = [&](const browser::SessionOptions& s) -> std::unique_ptr<browser::Session> {
       browser::ChromiumOptions o;
       o.session = s;
-      o.exchange = exchange;
+      o.fetch = options.fetch;
       return std::make_unique<WatchedSession>(std::move(o), start_seconds, pid);
     };
     const double cpu0 = children_cpu_seconds();

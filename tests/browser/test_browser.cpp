@@ -1,5 +1,5 @@
-// The Chromium session against real Chromium: pages served by a made-up web
-// through the session's request interception.
+// The Chromium session against real Chromium, its pages served by the shared
+// loopback server through the project's fetcher.
 #include <signal.h>
 #include <stdlib.h>
 
@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "browser/test_browser_support.hpp"
+#include "tarvik/core/warc.hpp"
 
 namespace {
 
@@ -15,14 +16,24 @@ using tarvik::browser::BrowserError;
 using tarvik::browser::ChromiumSession;
 using tarvik::browser::Element;
 using tarvik::browser::Page;
+using tarvik::test::html;
+using tarvik::test::HttpServer;
+using tarvik::test::Reply;
+using tarvik::test::run_within;
 namespace asio = boost::asio;
 
-std::string html(const std::string& body) { return "<!doctype html><html><head></head><body>" + body + "</body></html>"; }
+std::string page(const std::string& body) { return "<!doctype html><html><head></head><body>" + body + "</body></html>"; }
 
-std::string many_links(int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += "<a href=\"/p/" + std::to_string(i) + "\">item " + std::to_string(i) + "</a>";
-  return out;
+Reply slow(std::string body, std::chrono::milliseconds delay, std::string type = "text/html") {
+  Reply r = html(std::move(body), std::move(type));
+  r.delay = delay;
+  return r;
+}
+
+Reply hanging() {
+  Reply r;
+  r.hang = true;
+  return r;
 }
 
 std::string joined(const std::vector<Element>& elements, bool texts) {
@@ -37,33 +48,34 @@ std::string joined(const std::vector<Element>& elements, bool texts) {
 class Chromium : public BrowserProcessCheck {
  protected:
   void SetUp() override { TARVIK_REQUIRE_BROWSER(); }
-  Web web;
+  std::unique_ptr<HttpServer> server = std::make_unique<HttpServer>();
 };
 
 TEST_F(Chromium, ReadsPages) {
-  const std::string shop = "http://shop.test";
-  web.routes[shop + "/search?q=tote"] = {200, html("<a href='/itm/1'>Leather <b>Tote</b></a><p>x</p>"
-                                                   "<a href='/itm/2'> Canvas\n Bag <script>var x = 1;</script></a>")};
-  web.routes[shop + "/redirect"] = {302, "", "text/html", 0ms, {{"Location", "/search?q=tote"}}};
-  web.routes[shop + "/late"] = {
-      200, html("<script>addEventListener('load', () => setTimeout(() => {"
-                "document.body.insertAdjacentHTML('beforeend', '<a href=\"/itm/late\">Late Tote</a>')}, 60))</script>")};
-  web.routes[shop + "/data.json"] = {200, "{\"href\": \"/itm/fetched\"}", "application/json", 150ms};
-  web.routes[shop + "/fetched"] = {
-      200, html("<script>addEventListener('load', () => fetch('/data.json').then(r => r.json()).then(d => {"
-                "const a = document.createElement('a'); a.href = d.href; a.textContent = 'Fetched';"
-                "document.body.append(a)}))</script>")};
-  web.routes[shop + "/stealth"] = {
-      200, html("<p id=out></p><script>document.getElementById('out').textContent = "
-                "[navigator.webdriver, navigator.languages.join(','), navigator.userAgent].join('|')</script>")};
-  web.routes[shop + "/huge"] = {200, html(many_links(100000))};
-  web.routes[shop + "/long-text"] = {200, html("<a href='/p/long'>" + std::string(1 << 20, 'w') + "</a>")};
-  web.routes[shop + "/alert"] = {200, html("<script>alert('hi'); document.write('<a href=\"/itm/9\">After</a>')</script>")};
-  web.routes[shop + "/popup"] = {
-      200, html("<a id=pop href='/search?q=tote' target=_blank>Pop</a><script>window.open('/search?q=tote');"
-                "document.getElementById('pop').click()</script>")};
-  web.routes[shop + "/away"] = {200, html("<script>setTimeout(() => location.href = '/search?q=tote', 0)</script>")};
-  web.routes[shop + "/lone-surrogate"] = {200, html("<script>document.write('<a href=\"/p/1\">A\\ud800B</a>')</script>")};
+  const std::string shop = "shop.test";
+  server->route(shop, "/search", html(page("<a href='/itm/1'>Leather <b>Tote</b></a><p>x</p>"
+                                          "<a href='/itm/2'> Canvas\n Bag <script>var x = 1;</script></a>")));
+  server->route(shop, "/redirect", tarvik::test::redirect("/search?q=tote"));
+  server->route(shop, "/late",
+               html(page("<script>addEventListener('load', () => setTimeout(() => document.body.insertAdjacentHTML("
+                         "'beforeend', '<a href=\"/itm/late\">Late Tote</a>'), 60))</script>")));
+  server->route(shop, "/data.json", slow("{\"href\": \"/itm/fetched\"}", 150ms, "application/json"));
+  server->route(shop, "/fetched",
+               html(page("<script>addEventListener('load', () => fetch('/data.json').then(r => r.json()).then(d => {"
+                         "const a = document.createElement('a'); a.href = d.href; a.textContent = 'Fetched';"
+                         "document.body.append(a)}))</script>")));
+  server->route(shop, "/stealth",
+               html(page("<p id=out></p><script>document.getElementById('out').textContent = "
+                         "[navigator.webdriver, navigator.languages.join(','), navigator.userAgent].join('|')</script>")));
+  std::string many;
+  for (int i = 0; i < 20000; ++i) many += "<a href=\"/p/" + std::to_string(i) + "\">item</a>";
+  server->route(shop, "/huge", html(page(many)));
+  server->route(shop, "/long-text", html(page("<a href='/p/long'>" + std::string(1 << 20, 'w') + "</a>")));
+  server->route(shop, "/alert", html(page("<script>alert('hi'); document.write('<a href=\"/itm/9\">After</a>')</script>")));
+  server->route(shop, "/popup", html(page("<a id=pop href='/search?q=tote' target=_blank>Pop</a><script>"
+                                         "window.open('/search?q=tote'); document.getElementById('pop').click()</script>")));
+  server->route(shop, "/away", html(page("<script>setTimeout(() => location.href = '/search?q=tote', 0)</script>")));
+  server->route(shop, "/lone-surrogate", html(page("<script>document.write('<a href=\"/p/1\">A\\ud800B</a>')</script>")));
 
   struct Row {
     const char* label;
@@ -82,7 +94,7 @@ TEST_F(Chromium, ReadsPages) {
       {"links added after a request made after load", "/fetched", "a", 10, 200, "/itm/fetched", "Fetched"},
       {"webdriver hidden, realistic languages, no Headless", "/stealth", "#out", 1, 200, "-",
        "false|en-US,en|Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/..."},
-      {"100,000 links, first ten taken", "/huge", "a", 10, 200,
+      {"20,000 links, first ten taken", "/huge", "a", 10, 200,
        "/p/0 | /p/1 | /p/2 | /p/3 | /p/4 | /p/5 | /p/6 | /p/7 | /p/8 | /p/9", "*"},
       {"selector matching nothing", "/search?q=tote", "a.nothing", 10, 200, "", ""},
       {"dialog dismissed, page goes on", "/alert", "a", 10, 200, "/itm/9", "After"},
@@ -90,24 +102,24 @@ TEST_F(Chromium, ReadsPages) {
       {"page navigating itself away", "/away", "a", 10, std::nullopt, "*", "*"},
       {"lone surrogate in page text", "/lone-surrogate", "a", 10, 200, "/p/1", "A\xEF\xBF\xBD" "B"},
   };
-  run_with_deadline([&]() -> asio::awaitable<void> {
-    ChromiumSession session(chromium_options(web));
+  run_within(120s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server));
     co_await session.enter();
     remember(session);
     for (const auto& r : rows) {
       SCOPED_TRACE(r.label);
-      std::unique_ptr<Page> page;
+      std::unique_ptr<Page> opened;
       std::vector<Element> found;
       try {
-        page = co_await session.fetch(shop + r.path);
-        found = co_await page->css(r.selector, r.limit);
-        co_await page->close();
+        opened = co_await session.fetch("http://" + shop + r.path);
+        found = co_await opened->css(r.selector, r.limit);
+        co_await opened->close();
       } catch (const BrowserError& e) {
         if (r.hrefs != "*") ADD_FAILURE() << e.what();
         continue;
       }
       if (r.hrefs == "*") continue;
-      EXPECT_EQ(page->status(), r.status);
+      EXPECT_EQ(opened->status(), r.status);
       EXPECT_EQ(joined(found, false), r.hrefs);
       const std::string texts = joined(found, true);
       if (r.texts.size() > 3 && r.texts.substr(r.texts.size() - 3) == "...") {
@@ -117,40 +129,72 @@ TEST_F(Chromium, ReadsPages) {
       }
     }
     // Texts are cut at the documented length.
-    auto page = co_await session.fetch(shop + "/long-text");
-    const auto long_link = co_await page->css("a", 1);
+    auto opened = co_await session.fetch("http://" + shop + "/long-text");
+    const auto long_link = co_await opened->css("a", 1);
     EXPECT_EQ(long_link.at(0).get_all_text().size(), tarvik::browser::kMaxTextLength);
-    EXPECT_THROW(co_await page->css("a[[", 1), BrowserError);
+    EXPECT_THROW(co_await opened->css("a[[", 1), BrowserError);
     EXPECT_THROW(co_await session.fetch("file:///etc/passwd"), BrowserError);
-    page.reset();
+    opened.reset();
     co_await session.exit();
-  });
+  }());
 }
 
-TEST_F(Chromium, RefusesPageResourcesUnfetched) {
-  const std::string base = "http://res.test/";
-  web.routes[base] = {200, "<html><head><link rel=stylesheet href=/s.css><script src=/app.js></script>"
-                           "<style>@font-face{font-family:f;src:url(/f.woff2)}body{font-family:f}</style></head>"
-                           "<body>text<img src=/i.png><video src=/v.mp4 autoplay></video></body></html>"};
-  web.routes[base + "app.js"] = {200, "window.ok = 1", "text/javascript"};
-  run_with_deadline([&]() -> asio::awaitable<void> {
-    ChromiumSession session(chromium_options(web));
+// Only what the fetcher answers reaches a page: resources refused unfetched,
+// a WebSocket never connects, the address guard applies, and an archive
+// replays the page with the server gone.
+TEST_F(Chromium, NetworkOnlyThroughTheFetcher) {
+  const std::string port = std::to_string(server->port());
+  server->route("store.test", "/search",
+               html("<html><head><link rel=stylesheet href=/s.css><script src=/app.js></script><style>"
+                    "@font-face{font-family:f;src:url(/f.woff2)}body{font-family:f}</style></head><body>"
+                    "<a href='/p/leather-tote'>Leather Tote</a><img src=/i.png><video src=/v.mp4 autoplay></video>"
+                    "<iframe src='http://ads.test/frame'></iframe><script>try { new WebSocket('ws://127.0.0.1:" +
+                    port + "/socket') } catch (e) {}</script></body></html>"));
+  server->route("store.test", "/app.js", html("window.ok = 1", "text/javascript"));
+  server->route("private.test", "/search", html(page("<a href='/p/1'>x</a>")));
+  const auto archive = std::filesystem::temp_directory_path() / ("tarvik-browser-" + std::to_string(getpid()) + ".warc.gz");
+  auto options = through(*server);
+  // private.test goes to a host name that resolves to loopback: the guard's case.
+  options.fetch.connect_to.insert(options.fetch.connect_to.begin(), {"private.test", "80", "localhost", port});
+  options.fetch.record = std::make_shared<tarvik::core::WarcWriter>(archive);
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(options);
     co_await session.enter();
     remember(session);
-    auto page = co_await session.fetch(base);
-    co_await page->close();
+    auto opened = co_await session.fetch("http://store.test/search?q=tote");
+    EXPECT_EQ((co_await opened->css("a", 10)).size(), 1u);
+    co_await opened->close();
+    EXPECT_THROW(co_await session.fetch("http://private.test/search?q=tote"), BrowserError);
     co_await session.exit();
-    EXPECT_EQ(web.requested, (std::vector<std::string>{base, base + "app.js"}));
-    EXPECT_GE(session.stats().requests_refused, 3u);
-  });
+    EXPECT_GE(session.stats().requests_refused, 4u);
+  }());
+  options.fetch.record->flush();
+  // The frame's own navigation is answered by the fetcher like any other.
+  auto requests = asked(*server);
+  std::sort(requests.begin(), requests.end());
+  EXPECT_EQ(requests, (std::vector<std::string>{"ads.test/frame", "store.test/app.js", "store.test/search?q=tote"}));
+
+  server.reset();  // replayed with the server gone
+  options.fetch.record.reset();
+  options.fetch.replay = tarvik::core::WarcArchive::open({archive});
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(options);
+    co_await session.enter();
+    remember(session);
+    auto opened = co_await session.fetch("http://store.test/search?q=tote");
+    EXPECT_EQ(joined(co_await opened->css("a", 10), false), "/p/leather-tote");
+    co_await opened->close();
+    co_await session.exit();
+  }());
+  std::filesystem::remove(archive);
 }
 
 TEST_F(Chromium, TimeOuts) {
-  web.routes["http://slow.test/"] = {200, html("late"), "text/html", 20s};
-  web.routes["http://hang.test/"] = {200, html("<script src=/never.js></script>")};
-  web.routes["http://hang.test/never.js"] = {200, "", "text/javascript", 20s};
-  run_with_deadline([&]() -> asio::awaitable<void> {
-    ChromiumSession session(chromium_options(web, 4, 1500));
+  server->route("slow.test", "/", hanging());
+  server->route("hang.test", "/", html(page("<script src=/never.js></script>")));
+  server->route("hang.test", "/never.js", hanging());
+  run_within(40s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server, 4, 1500));
     co_await session.enter();
     remember(session);
     for (const char* url : {"http://slow.test/", "http://hang.test/"}) {
@@ -161,30 +205,24 @@ TEST_F(Chromium, TimeOuts) {
     }
     const auto start = std::chrono::steady_clock::now();
     co_await session.exit();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-  }, 40s);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 6s);
+  }());
 }
 
 TEST_F(Chromium, AtMostMaxPagesAtOnce) {
-  std::vector<std::string> urls;
-  for (int i = 0; i < 6; ++i) {
-    urls.push_back("http://store" + std::to_string(i) + ".test/search");
-    web.routes[urls.back()] = {200, html("<a href='/p/1'>x</a>"), "text/html", 300ms};
-  }
-  run_with_deadline([&]() -> asio::awaitable<void> {
-    ChromiumSession session(chromium_options(web, 2));
+  for (int i = 0; i < 6; ++i) server->route("store" + std::to_string(i) + ".test", "/search", slow(page("<a href=/p/1>x</a>"), 300ms));
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server, 2));
     co_await session.enter();
     remember(session);
-    int read = 0;
-    std::vector<asio::awaitable<void>> reads;
     auto executor = co_await asio::this_coro::executor;
-    int running = static_cast<int>(urls.size());
+    int read = 0, running = 6;
     asio::steady_timer all_done(executor, std::chrono::steady_clock::time_point::max());
-    for (const auto& url : urls) {
-      asio::co_spawn(executor, [&, url]() -> asio::awaitable<void> {
-        auto page = co_await session.fetch(url);
-        read += (co_await page->css("a", 10)).size() == 1;
-        co_await page->close();
+    for (int i = 0; i < 6; ++i) {
+      asio::co_spawn(executor, [&, i]() -> asio::awaitable<void> {
+        auto opened = co_await session.fetch("http://store" + std::to_string(i) + ".test/search");
+        read += (co_await opened->css("a", 10)).size() == 1;
+        co_await opened->close();
       }, [&](std::exception_ptr) {
         if (--running == 0) all_done.cancel();
       });
@@ -192,15 +230,15 @@ TEST_F(Chromium, AtMostMaxPagesAtOnce) {
     boost::system::error_code ec;
     co_await all_done.async_wait(asio::redirect_error(asio::use_awaitable, ec));
     EXPECT_EQ(read, 6);
-    EXPECT_EQ(web.most_documents_open, 2);
+    EXPECT_EQ(server->peak_in_flight(""), 2u);
     co_await session.exit();
-  });
+  }());
 }
 
 TEST_F(Chromium, BrowserKilledMidRun) {
-  web.routes["http://slow.test/"] = {200, html("late"), "text/html", 20s};
-  run_with_deadline([&]() -> asio::awaitable<void> {
-    ChromiumSession session(chromium_options(web, 4, 15000));
+  server->route("slow.test", "/", hanging());
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server, 4, 15000));
     co_await session.enter();
     remember(session);
     auto executor = co_await asio::this_coro::executor;
@@ -226,7 +264,7 @@ TEST_F(Chromium, BrowserKilledMidRun) {
     EXPECT_LT(std::chrono::steady_clock::now() - killed_at, 3s);
     EXPECT_THROW(co_await session.fetch("http://slow.test/"), BrowserError);
     co_await session.exit();
-  });
+  }());
 }
 
 TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
@@ -235,9 +273,9 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
   const char* saved = getenv("TMPDIR");
   const std::string saved_value = saved ? saved : "";
   setenv("TMPDIR", tmp.c_str(), 1);
-  web.routes["http://slow.test/"] = {200, html("late"), "text/html", 20s};
-  EXPECT_THROW(run_with_deadline([&]() -> asio::awaitable<void> {
-                 ChromiumSession session(chromium_options(web));
+  server->route("slow.test", "/", hanging());
+  EXPECT_THROW(run_within(60s, [&]() -> asio::awaitable<void> {
+                 ChromiumSession session(through(*server));
                  co_await session.enter();
                  remember(session);
                  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp), {}), 1);  // the profile
@@ -246,7 +284,7 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
                  asio::steady_timer pause(executor, 300ms);
                  co_await pause.async_wait(asio::use_awaitable);
                  throw std::runtime_error("the run fails before exit()");
-               }),
+               }()),
                std::runtime_error);
   if (saved) setenv("TMPDIR", saved_value.c_str(), 1); else unsetenv("TMPDIR");
   for (const auto& e : std::filesystem::recursive_directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
@@ -254,29 +292,25 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
 }
 
 TEST_F(Chromium, StartFailures) {
-  struct Row {
-    const char* executable;
-    const char* message;
-  };
-  const Row rows[] = {
+  const std::pair<const char*, const char*> rows[] = {
       {"/nonexistent/chromium", "browser not found or not executable: /nonexistent/chromium"},
       {"/tmp", "browser not found or not executable: /tmp"},
       {"false", "the browser did not start"},
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.executable);
-    run_with_deadline([&]() -> asio::awaitable<void> {
-      auto options = chromium_options(web);
-      options.executable = r.executable;
+  for (const auto& [executable, want] : rows) {
+    SCOPED_TRACE(executable);
+    auto options = through(*server);
+    options.executable = executable;
+    std::string message;
+    run_within(30s, [&]() -> asio::awaitable<void> {
       ChromiumSession session(options);
-      std::string message;
       try {
         co_await session.enter();
       } catch (const BrowserError& e) {
         message = e.what();
       }
-      EXPECT_EQ(message.substr(0, std::strlen(r.message)), r.message);
-    }, 30s);
+    }());
+    EXPECT_EQ(message.substr(0, std::strlen(want)), want);
   }
 }
 
