@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli_runner.hpp"
+#include "support/http_server.hpp"
+#include "tarvik/browser/chromium.hpp"
 
 using tarvik::testing::run_cli;
 
@@ -50,6 +55,46 @@ TEST(CliResolve, OutcomesWithoutPages) {
       EXPECT_NE(run.err.find(r.err_has), std::string::npos) << run.err;
     }
   }
+}
+
+// Live through --connect-to (the guard refusing the store that resolves to
+// loopback unless allowed), recorded, then replayed with the server gone.
+TEST(CliResolve, ThroughTheFetcherRecordedAndReplayed) {
+  if (!tarvik::browser::find_browser()) GTEST_SKIP() << "chromium is not installed; browser test skipped";
+  auto server = std::make_unique<tarvik::test::HttpServer>();
+  for (const char* host : {"store.test", "private.test"})
+    server->route(host, "/search", tarvik::test::html("<a href='/p/leather-tote'>Leather Tote</a>"));
+  const std::string port = std::to_string(server->port());
+  const std::string items = R"([{"title": "Leather Tote", "direct_url": "http://store.test/search?q=tote"},
+                                {"title": "Leather Tote", "direct_url": "http://private.test/search?q=tote"}])";
+  const auto archive = std::filesystem::temp_directory_path() / ("tarvik-cli-" + std::to_string(getpid()) + ".warc");
+  const std::vector<std::string> mapped = {"resolve", "-", "--connect-to", "private.test:80:localhost:" + port,
+                                           "--connect-to", ":80:127.0.0.1:" + port, "--timeout", "8"};
+  const auto urls = [](const std::string& out) {
+    std::vector<std::string> found;
+    for (auto at = out.find("\"direct_url\": \""); at != std::string::npos; at = out.find("\"direct_url\": \"", at + 1))
+      found.push_back(out.substr(at + 15, out.find('"', at + 15) - at - 15));
+    return found;
+  };
+  auto with = [&](std::vector<std::string> extra) {
+    auto args = mapped;
+    args.insert(args.end(), extra.begin(), extra.end());
+    return run_cli(args, items);
+  };
+
+  const auto live = with({"--record", archive.string()});
+  EXPECT_EQ(live.status, 0) << live.err;
+  EXPECT_EQ(urls(live.out), (std::vector<std::string>{"http://store.test/p/leather-tote",
+                                                      "http://private.test/search?q=tote"}));
+  const auto allowed = with({"--allow-private-network"});
+  EXPECT_EQ(urls(allowed.out), (std::vector<std::string>{"http://store.test/p/leather-tote",
+                                                         "http://private.test/p/leather-tote"}));
+  server.reset();
+  const auto replayed = with({"--replay", archive.string()});
+  EXPECT_EQ(replayed.status, 0) << replayed.err;
+  EXPECT_EQ(urls(replayed.out), urls(live.out));
+  EXPECT_NE(replayed.err.find("✓ Resolved 1/2 direct product links."), std::string::npos) << replayed.err;
+  std::filesystem::remove(archive);
 }
 
 }  // namespace
