@@ -6,9 +6,9 @@
 // sampled every 20 ms).
 //
 //   build/bench/bench_resolve [--benchmark_repetitions=N]
-// TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error.
+// TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error;
+// TARVIK_BENCH_FLAGS="--flag ..." adds browser flags (to compare launch options).
 #include <benchmark/benchmark.h>
-#include <dirent.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -21,12 +21,12 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
 
 #include "support/http_server.hpp"
+#include "support/processes.hpp"
 #include "tarvik/browser/chromium.hpp"
 #include "tarvik/commerce/resolver.hpp"
 
@@ -51,29 +51,6 @@ std::string store_page(int store) {
             "</a></div>";
   }
   return body + "</body></html>";
-}
-
-// Resident set of every process in the group, in bytes.
-std::size_t group_rss(pid_t group) {
-  std::size_t total = 0;
-  const long page = sysconf(_SC_PAGESIZE);
-  DIR* proc = opendir("/proc");
-  if (!proc) return 0;
-  while (dirent* e = readdir(proc)) {
-    if (e->d_name[0] < '0' || e->d_name[0] > '9') continue;
-    std::ifstream in(std::string("/proc/") + e->d_name + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream rest(stat.substr(close + 2));
-    std::string field;
-    long values[24] = {};
-    for (int k = 0; k < 22 && rest >> field; ++k) values[k] = std::atol(field.c_str());
-    // After ")": state(0) ppid(1) pgrp(2) ... rss is field 24 of stat, index 21 here.
-    if (values[2] == group) total += static_cast<std::size_t>(values[21]) * static_cast<std::size_t>(page);
-  }
-  closedir(proc);
-  return total;
 }
 
 double children_cpu_seconds() {
@@ -139,7 +116,7 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
     std::atomic<std::size_t> peak{0};
     std::thread sampler([&] {
       while (running) {
-        if (const pid_t p = pid) peak = std::max<std::size_t>(peak, group_rss(p));
+        if (const pid_t p = pid) peak = std::max<std::size_t>(peak, test::group_rss(p));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
     });
@@ -149,6 +126,10 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
       browser::ChromiumOptions o;
       o.session = s;
       o.fetch = options.fetch;
+      if (const char* flags = std::getenv("TARVIK_BENCH_FLAGS")) {
+        std::istringstream words(flags);
+        for (std::string flag; words >> flag;) o.extra_flags.push_back(flag);
+      }
       return std::make_unique<WatchedSession>(std::move(o), start_seconds, pid);
     };
     const double cpu0 = children_cpu_seconds();

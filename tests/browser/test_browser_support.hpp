@@ -3,9 +3,7 @@
 // browser outlives its test.
 #pragma once
 
-#include <dirent.h>
 #include <sys/types.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -16,14 +14,12 @@
 #include <boost/asio/this_coro.hpp>
 #include <boost/asio/use_awaitable.hpp>
 
-#include <algorithm>
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/http_server.hpp"
+#include "support/processes.hpp"
 #include "support/loop.hpp"
 #include "tarvik/browser/chromium.hpp"
 
@@ -55,37 +51,12 @@ inline std::vector<std::string> asked(const test::HttpServer& server) {
   return out;
 }
 
-// Processes that are children of this process (a keeper not reaped) or
-// members of the browsers' process groups, as "pid state command".
-inline std::vector<std::string> leftover_processes(const std::vector<pid_t>& groups) {
-  std::vector<std::string> found;
-  DIR* proc = opendir("/proc");
-  if (!proc) return found;
-  while (dirent* entry = readdir(proc)) {
-    const std::string name = entry->d_name;
-    if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit)) continue;
-    std::ifstream in("/proc/" + name + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream rest(stat.substr(close + 2));
-    char state = 0;
-    pid_t ppid = 0, pgrp = 0;
-    rest >> state >> ppid >> pgrp;
-    const bool ours = ppid == getpid() ||
-                      std::find(groups.begin(), groups.end(), pgrp) != groups.end();
-    if (ours) found.push_back(name + " " + state + " " + stat.substr(stat.find('(') + 1, close - stat.find('(') - 1));
-  }
-  closedir(proc);
-  return found;
-}
-
 // Fails the test when a browser process of the test remains after its end.
 class BrowserProcessCheck : public ::testing::Test {
  protected:
   void TearDown() override {
     // exit() and the destructor return only once every process is reaped.
-    const std::vector<std::string> left = leftover_processes(browser_groups);
+    const std::vector<std::string> left = test::leftover_processes(browser_groups);
     EXPECT_TRUE(left.empty()) << "browser processes outlived the test: " << ::testing::PrintToString(left);
   }
   void remember(const browser::ChromiumSession& session) {
