@@ -72,9 +72,6 @@ TEST_F(Chromium, ReadsPages) {
   server->route(shop, "/huge", html(page(many)));
   server->route(shop, "/long-text", html(page("<a href='/p/long'>" + std::string(1 << 20, 'w') + "</a>")));
   server->route(shop, "/alert", html(page("<script>alert('hi'); document.write('<a href=\"/itm/9\">After</a>')</script>")));
-  server->route(shop, "/popup", html(page("<a id=pop href='/search?q=tote' target=_blank>Pop</a><script>"
-                                         "window.open('/search?q=tote'); document.getElementById('pop').click()</script>")));
-  server->route(shop, "/away", html(page("<script>setTimeout(() => location.href = '/search?q=tote', 0)</script>")));
   server->route(shop, "/lone-surrogate", html(page("<script>document.write('<a href=\"/p/1\">A\\ud800B</a>')</script>")));
 
   struct Row {
@@ -82,8 +79,8 @@ TEST_F(Chromium, ReadsPages) {
     std::string path;
     std::string selector;
     std::size_t limit;
-    std::optional<int> status;
-    std::string hrefs;  // joined, or "*" for any outcome (but no hang and no crash)
+    int status;
+    std::string hrefs;  // joined
     std::string texts;  // joined, or "*"; a row ending in "..." compares as a prefix
   };
   const Row rows[] = {
@@ -96,10 +93,7 @@ TEST_F(Chromium, ReadsPages) {
        "false|en-US,en|Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/..."},
       {"20,000 links, first ten taken", "/huge", "a", 10, 200,
        "/p/0 | /p/1 | /p/2 | /p/3 | /p/4 | /p/5 | /p/6 | /p/7 | /p/8 | /p/9", "*"},
-      {"selector matching nothing", "/search?q=tote", "a.nothing", 10, 200, "", ""},
       {"dialog dismissed, page goes on", "/alert", "a", 10, 200, "/itm/9", "After"},
-      {"pop-ups do not stop the page", "/popup", "#pop", 10, 200, "/search?q=tote", "Pop"},
-      {"page navigating itself away", "/away", "a", 10, std::nullopt, "*", "*"},
       {"lone surrogate in page text", "/lone-surrogate", "a", 10, 200, "/p/1", "A\xEF\xBF\xBD" "B"},
   };
   run_within(120s, [&]() -> asio::awaitable<void> {
@@ -108,17 +102,9 @@ TEST_F(Chromium, ReadsPages) {
     remember(session);
     for (const auto& r : rows) {
       SCOPED_TRACE(r.label);
-      std::unique_ptr<Page> opened;
-      std::vector<Element> found;
-      try {
-        opened = co_await session.fetch("http://" + shop + r.path);
-        found = co_await opened->css(r.selector, r.limit);
-        co_await opened->close();
-      } catch (const BrowserError& e) {
-        if (r.hrefs != "*") ADD_FAILURE() << e.what();
-        continue;
-      }
-      if (r.hrefs == "*") continue;
+      auto opened = co_await session.fetch("http://" + shop + r.path);
+      const auto found = co_await opened->css(r.selector, r.limit);
+      co_await opened->close();
       EXPECT_EQ(opened->status(), r.status);
       EXPECT_EQ(joined(found, false), r.hrefs);
       const std::string texts = joined(found, true);

@@ -4,10 +4,6 @@
 #include <spdlog/sinks/ostream_sink.h>
 #include <spdlog/spdlog.h>
 
-#include <boost/asio/co_spawn.hpp>
-#include <boost/asio/detached.hpp>
-#include <boost/asio/io_context.hpp>
-
 #include <climits>
 #include <sstream>
 #include <stdexcept>
@@ -288,20 +284,6 @@ TEST_F(Resolver, ArgumentsAndCallbackErrors) {
   const std::size_t made = fake.made.size();
   EXPECT_THROW(DirectStoreResolver::resolve(items, 4, 15, fail_first, fake.options()), std::runtime_error);
   EXPECT_EQ(fake.made.size(), made);
-}
-
-TEST_F(Resolver, BlockingFormInsideARunningLoop) {
-  const std::string url = "https://a.example/search";
-  fake.pages[url] = FakePage{200, {{"/p/tote", "Leather Tote"}}};
-  Items items{item(url, "Leather Tote")};
-  boost::asio::io_context loop;
-  boost::asio::co_spawn(
-      loop, [&]() -> boost::asio::awaitable<void> { run(items); co_return; }, boost::asio::detached);
-  loop.run();
-  EXPECT_EQ(items[0].direct_url, "https://a.example/p/tote");
-  Items empty;
-  run(empty);
-  EXPECT_TRUE(progress.size() == 3 && fake.made.size() == 1);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ struct FakeBrowser {
   std::string enter_error;               // enter() throws this
   std::vector<browser::SessionOptions> made;
   std::vector<std::string> fetched;      // in fetch order
-  int entered = 0, exited = 0, open_pages = 0, most_open = 0, closed_pages = 0;  // pages: fetching or open
+  int exited = 0, open_pages = 0, most_open = 0, closed_pages = 0;  // pages: fetching or open
   bool fetch_after_exit = false;
 
   commerce::PipelineOptions options() {
@@ -96,7 +96,6 @@ struct FakeBrowser {
    public:
     explicit Session(FakeBrowser& b) : browser_(b) {}
     asio::awaitable<void> enter() override {
-      ++browser_.entered;
       if (!browser_.enter_error.empty()) throw browser::BrowserError(browser_.enter_error);
       co_return;
     }
