@@ -457,22 +457,17 @@ asio::awaitable<void> ChromiumSession::enter() {
         });
 
     json::object version;
+    std::optional<std::string> not_started;
     try {
       version = co_await impl.cdp->call("Browser.getVersion", json::object(), "", impl.options.start_timeout);
     } catch (const BrowserError& e) {
-      failure = std::current_exception();
+      not_started = e.what();
     }
-    if (failure) {
+    if (not_started) {
       // Let a browser that is exiting finish writing why.
       co_await impl.process->wait_exit(500ms);
-      std::string why;
-      try {
-        std::rethrow_exception(failure);
-      } catch (const std::exception& e) {
-        why = e.what();
-      }
       const std::string tail = output_tail(impl.profile / "browser-output.log");
-      throw BrowserError("the browser did not start: " + why + (tail.empty() ? "" : "; its last output: " + tail));
+      throw BrowserError("the browser did not start: " + *not_started + (tail.empty() ? "" : "; its last output: " + tail));
     }
     impl.user_agent = impl.options.fetch.user_agent;
     const std::string product = string_at(version, "product");  // "Chrome/156.0.8078.129"
@@ -514,7 +509,6 @@ asio::awaitable<void> ChromiumSession::enter() {
                                           : detail::fetcher_exchange(executor, impl.options.fetch);
     impl.slots = std::make_unique<detail::PageSlots>(executor, static_cast<std::size_t>(impl.options.session.max_pages));
     impl.state = Impl::State::running;
-    failure = nullptr;
   } catch (...) {
     failure = std::current_exception();
   }
