@@ -22,6 +22,7 @@ void register_price(CLI::App& app, int& exit_code);
 void register_classify(CLI::App& app, int& exit_code);
 void register_inspect(CLI::App& app, int& exit_code);
 void register_enrich(CLI::App& app, int& exit_code);
+void register_resolve(CLI::App& app, int& exit_code);
 
 // Calls fn once per input: each of `args` when there are any, otherwise each
 // line of standard input (read as it arrives, trailing CR removed). Every input

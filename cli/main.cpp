@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   tarvik::cli::register_classify(app, exit_code);
   tarvik::cli::register_inspect(app, exit_code);
   tarvik::cli::register_enrich(app, exit_code);
+  tarvik::cli::register_resolve(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

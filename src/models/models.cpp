@@ -263,13 +263,16 @@ class Dumper {
     field("relevance", b.relevance);
     w_.end_object();
   }
+  void put(const std::vector<EnrichedCommerceMatch>& items) {
+    w_.begin_array();
+    for (const auto& item : items) put(item);
+    w_.end_array();
+  }
   void put(const CommerceIntelligence& ci) {
     w_.begin_object();
     field("summary", ci.summary);
     w_.key("items");
-    w_.begin_array();
-    for (const auto& item : ci.items) put(item);
-    w_.end_array();
+    put(ci.items);
     w_.end_object();
   }
 
@@ -281,6 +284,12 @@ class Dumper {
 };
 
 }  // namespace
+
+std::string dump_items_json(const std::vector<EnrichedCommerceMatch>& items, int indent, bool exclude_none) {
+  Dumper d(indent, exclude_none);
+  d.put(items);
+  return d.take();
+}
 
 std::string CommerceIntelligence::model_dump_json(int indent, bool exclude_none) const {
   Dumper d(indent, exclude_none);

@@ -76,6 +76,30 @@ class Element {
     }
     wrong(field, "an integer", *v);
   }
+  template <class Enum>
+  std::optional<Enum> opt_enum(std::string_view field) const {
+    const std::optional<std::string> text = opt_string(field);
+    if (!text) return std::nullopt;
+    const std::optional<Enum> member = from_value<Enum>(*text);
+    if (!member) fail(field, "unknown value \"" + *text + "\"");
+    return member;
+  }
+  // A price record {"raw", "amount", "currency"}.
+  std::optional<NormalizedPrice> price_record(std::string_view field) const {
+    const bj::value* v = get(field);
+    if (!v) return std::nullopt;
+    if (!v->is_object()) wrong(field, "an object", *v);
+    const Element price(v->get_object(), where_ + "." + std::string(field));
+    const std::optional<double> amount = price.opt_number("amount");
+    if (!amount) price.fail("amount", "missing required field");
+    try {
+      return NormalizedPrice(price.req_string("raw"), *amount, price.req_string("currency"));
+    } catch (const std::invalid_argument& e) {
+      fail(field, e.what());
+    }
+  }
+  const std::string& where() const { return where_; }
+
   // A price is text, or an object with a text "value" (its "currency" is
   // returned through currency_out when present).
   std::optional<std::string> price(std::string_view field, std::optional<std::string>* currency_out) const {
@@ -140,7 +164,69 @@ auto read_list(std::string_view json_text, std::string_view key, Fn read_one) {
   return out;
 }
 
+EnrichedCommerceMatch read_item(const Element& e) {
+  EnrichedCommerceMatch m;
+  m.title = e.req_string("title");
+  m.direct_url = e.req_string("direct_url");
+  m.original_url = e.opt_string("original_url").value_or("");
+  m.price = e.price_record("price");
+  m.merchant_name = e.opt_string("merchant_name");
+  m.merchant_category = e.opt_enum<MerchantCategory>("merchant_category");
+  m.thumbnail = e.opt_string("thumbnail");
+  m.match_score = e.opt_integer("match_score").value_or(0);
+  m.page_type = e.opt_enum<PageType>("page_type").value_or(PageType::UNCATEGORIZED);
+  m.brand = e.opt_string("brand");
+  m.sku = e.opt_string("sku");
+  m.condition = e.opt_enum<ItemCondition>("condition");
+  m.stock_status = e.opt_enum<StockStatus>("stock_status");
+  m.primary_image_url = e.opt_string("primary_image_url");
+  m.shipping_info = e.opt_string("shipping_info");
+  m.source_engine = e.opt_string("source_engine").value_or("vizor");
+  m.relevance = e.opt_enum<Relevance>("relevance");
+  return m;
+}
+
+CommerceSummary read_summary(const Element& e) {
+  CommerceSummary s;
+  s.total_matches = e.opt_integer("total_matches").value_or(0);
+  s.currency = e.opt_string("currency").value_or("USD");
+  s.commerce_items = e.opt_integer("commerce_items").value_or(0);
+  s.priced_items = e.opt_integer("priced_items").value_or(0);
+  s.min_price = e.opt_number("min_price");
+  s.max_price = e.opt_number("max_price");
+  s.median_price = e.opt_number("median_price");
+  s.average_price = e.opt_number("average_price");
+  s.in_stock_items = e.opt_integer("in_stock_items").value_or(0);
+  s.product_pages = e.opt_integer("product_pages").value_or(0);
+  s.marketplace_listings = e.opt_integer("marketplace_listings").value_or(0);
+  s.official_brand_items = e.opt_integer("official_brand_items").value_or(0);
+  s.reseller_items = e.opt_integer("reseller_items").value_or(0);
+  s.high_relevance_items = e.opt_integer("high_relevance_items").value_or(0);
+  s.best_price_url = e.opt_string("best_price_url");
+  return s;
+}
+
 }  // namespace
+
+CommerceIntelligence read_commerce_intelligence(std::string_view json_text) {
+  CommerceIntelligence result;
+  const bj::value doc = parse_document(json_text);
+  if (doc.is_object()) {
+    const Element top(doc.get_object(), "");
+    if (const bj::value* summary = top.get("summary")) {
+      if (!summary->is_object()) throw InputError("summary: expected an object, got " + std::string(kind_name(*summary)));
+      result.summary = read_summary(Element(summary->get_object(), "summary"));
+    }
+  }
+  const bj::array& arr = top_array(doc, "items");
+  result.items.reserve(arr.size());
+  for (std::size_t i = 0; i < arr.size(); ++i) {
+    const std::string where = "items[" + std::to_string(i) + "]";
+    if (!arr[i].is_object()) throw InputError(where + ": expected an object, got " + std::string(kind_name(arr[i])));
+    result.items.push_back(read_item(Element(arr[i].get_object(), where)));
+  }
+  return result;
+}
 
 std::vector<VisualMatch> read_visual_matches(std::string_view json_text) {
   return read_list(json_text, "visual_matches", [](const Element& e) {

@@ -32,4 +32,17 @@ T run_within(std::chrono::seconds limit, boost::asio::awaitable<T> op) {
   return std::move(*result);
 }
 
+inline void run_within(std::chrono::seconds limit, boost::asio::awaitable<void> op) {
+  boost::asio::io_context io;
+  std::exception_ptr error;
+  bool done = false;
+  boost::asio::co_spawn(io, std::move(op), [&](std::exception_ptr e) {
+    done = true;
+    error = e;
+  });
+  io.run_for(limit);
+  if (!done) throw std::runtime_error("still running after the test's deadline");
+  if (error) std::rethrow_exception(error);
+}
+
 }  // namespace tarvik::test

@@ -100,4 +100,8 @@ struct CommerceIntelligence {
   bool operator==(const CommerceIntelligence&) const = default;
 };
 
+// A list of items as JSON, each written as model_dump_json writes it.
+std::string dump_items_json(const std::vector<EnrichedCommerceMatch>& items, int indent = 2,
+                            bool exclude_none = true);
+
 }  // namespace tarvik::models

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tarvik/models/commerce.hpp"
 #include "tarvik/models/shopping.hpp"
 #include "tarvik/models/vizor.hpp"
 
@@ -25,5 +26,12 @@ class InputError : public std::runtime_error {
 std::vector<VisualMatch> read_visual_matches(std::string_view json_text);
 // A top-level array of offers, or an object holding it under "shopping_results".
 std::vector<ShoppingOffer> read_shopping_offers(std::string_view json_text);
+// The records' own JSON form, as model_dump_json writes it: a result object
+// ("items" required, "summary" optional) or a top-level array of items (the
+// summary then keeps its defaults). An item needs "title" and "direct_url";
+// enumerations are read by their values, a price as {"raw", "amount",
+// "currency"}. Errors name the place: "items[2].page_type: unknown value
+// \"shop\"".
+CommerceIntelligence read_commerce_intelligence(std::string_view json_text);
 
 }  // namespace tarvik::models

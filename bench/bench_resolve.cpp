@@ -1,0 +1,158 @@
+// Resolution of 20 distinct store search pages, 4 at once, on one Chromium
+// session: time to start the session, time for the whole run (start
+// included), the CPU time of the browser's whole process tree (reaped
+// children's time, so it does not depend on what else the machine runs), and
+// the browser's peak memory (the sum of its process group's resident sets,
+// sampled every 20 ms).
+//
+//   build/bench/bench_resolve [--benchmark_repetitions=N]
+// TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error;
+// TARVIK_BENCH_FLAGS="--flag ..." adds browser flags (to compare launch options).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <spdlog/spdlog.h>
+
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/this_coro.hpp>
+#include <boost/asio/use_awaitable.hpp>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "support/http_server.hpp"
+#include "support/processes.hpp"
+#include "tarvik/browser/chromium.hpp"
+#include "tarvik/commerce/resolver.hpp"
+
+namespace {
+
+namespace asio = boost::asio;
+using namespace tarvik;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kStores = 20;
+
+// A store search page: 40 product links, the wanted one among the first ten, and the
+// images, stylesheet and script a real one carries.
+std::string store_page(int store) {
+  std::string body = "<!doctype html><html><head><link rel=stylesheet href=/s.css><script src=/app.js></script>"
+                     "</head><body><h1>Results</h1>";
+  for (int i = 0; i < 40; ++i) {
+    const bool wanted = i == store % 10;  // among the ten links scored
+    body += "<div class=card><img src=/img/" + std::to_string(i) + ".jpg><a href=\"/product/" +
+            std::to_string(store) + "-" + std::to_string(i) + "\">" +
+            (wanted ? "Vintage Leather Tote Bag " + std::to_string(store) : "Garden Hose Reel " + std::to_string(i)) +
+            "</a></div>";
+  }
+  return body + "</body></html>";
+}
+
+double children_cpu_seconds() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The Chromium session, timed at its start and watched for memory.
+class WatchedSession : public browser::Session {
+ public:
+  WatchedSession(browser::ChromiumOptions options, double& start_seconds, std::atomic<pid_t>& pid)
+      : inner_(std::move(options)), start_seconds_(start_seconds), pid_(pid) {}
+  asio::awaitable<void> enter() override {
+    const auto t0 = Clock::now();
+    co_await inner_.enter();
+    start_seconds_ = std::chrono::duration<double>(Clock::now() - t0).count();
+    pid_ = inner_.browser_pid();
+  }
+  asio::awaitable<void> exit() override {
+    pid_ = 0;
+    co_await inner_.exit();
+  }
+  asio::awaitable<std::unique_ptr<browser::Page>> fetch(std::string url) override {
+    co_return co_await inner_.fetch(std::move(url));
+  }
+
+ private:
+  browser::ChromiumSession inner_;
+  double& start_seconds_;
+  std::atomic<pid_t>& pid_;
+};
+
+void BM_ResolveTwentyStorePages(benchmark::State& state) {
+  if (!browser::find_browser()) {
+    state.SkipWithError("chromium is not installed");
+    return;
+  }
+  if (std::getenv("TARVIK_BENCH_DEBUG")) commerce::_resolver_logger()->set_level(spdlog::level::debug);
+  // The stores on the loopback server, reached through the fetcher.
+  test::HttpServer server;
+  std::vector<models::EnrichedCommerceMatch> template_items;
+  for (int s = 0; s < kStores; ++s) {
+    const std::string host = "store" + std::to_string(s) + ".test";
+    server.route(host, "/search", test::html(store_page(s)));
+    server.route(host, "/app.js", test::html("document.body && document.body.classList.add('ready')",
+                                             "text/javascript"));
+    models::EnrichedCommerceMatch item;
+    item.title = "Vintage Leather Tote Bag " + std::to_string(s);
+    item.direct_url = server.url(host, "/search?q=vintage+leather+tote");
+    item.merchant_name = "Store " + std::to_string(s);
+    template_items.push_back(item);
+  }
+
+  double start_total = 0, peak_total = 0, cpu_total = 0;
+  int resolved_total = 0;
+  for (auto _ : state) {
+    auto items = template_items;
+    double start_seconds = 0;
+    std::atomic<pid_t> pid{0};
+    std::atomic<bool> running{true};
+    std::atomic<std::size_t> peak{0};
+    std::thread sampler([&] {
+      while (running) {
+        if (const pid_t p = pid) peak = std::max<std::size_t>(peak, test::group_rss(p));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    });
+    commerce::PipelineOptions options;
+    options.fetch.connect_to = {server.mapping()};
+    options.make_session = [&](const browser::SessionOptions& s) -> std::unique_ptr<browser::Session> {
+      browser::ChromiumOptions o;
+      o.session = s;
+      o.fetch = options.fetch;
+      if (const char* flags = std::getenv("TARVIK_BENCH_FLAGS")) {
+        std::istringstream words(flags);
+        for (std::string flag; words >> flag;) o.extra_flags.push_back(flag);
+      }
+      return std::make_unique<WatchedSession>(std::move(o), start_seconds, pid);
+    };
+    const double cpu0 = children_cpu_seconds();
+    const auto t0 = Clock::now();
+    commerce::DirectStoreResolver::resolve(items, 4, 15, {}, options);
+    const double total = std::chrono::duration<double>(Clock::now() - t0).count();
+    cpu_total += children_cpu_seconds() - cpu0;
+    running = false;
+    sampler.join();
+    state.SetIterationTime(total);
+    start_total += start_seconds;
+    peak_total += static_cast<double>(peak.load());
+    for (std::size_t i = 0; i < items.size(); ++i) resolved_total += items[i].direct_url != template_items[i].direct_url;
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["session_start_s"] = start_total / n;
+  state.counters["peak_rss_MiB"] = peak_total / n / (1 << 20);
+  state.counters["resolved"] = resolved_total / n;
+  state.counters["browser_cpu_s"] = cpu_total / n;
+}
+
+BENCHMARK(BM_ResolveTwentyStorePages)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();

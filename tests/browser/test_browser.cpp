@@ -1,0 +1,304 @@
+// The Chromium session against real Chromium, its pages served by the shared
+// loopback server through the project's fetcher.
+#include <signal.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "browser/test_browser_support.hpp"
+#include "tarvik/core/warc.hpp"
+
+namespace {
+
+using namespace tarvik::testing;
+using tarvik::browser::BrowserError;
+using tarvik::browser::ChromiumSession;
+using tarvik::browser::Element;
+using tarvik::browser::Page;
+using tarvik::test::html;
+using tarvik::test::HttpServer;
+using tarvik::test::Reply;
+using tarvik::test::run_within;
+namespace asio = boost::asio;
+
+std::string page(const std::string& body) { return "<!doctype html><html><head></head><body>" + body + "</body></html>"; }
+
+Reply slow(std::string body, std::chrono::milliseconds delay, std::string type = "text/html") {
+  Reply r = html(std::move(body), std::move(type));
+  r.delay = delay;
+  return r;
+}
+
+Reply hanging() {
+  Reply r;
+  r.hang = true;
+  return r;
+}
+
+std::string joined(const std::vector<Element>& elements, bool texts) {
+  std::string out;
+  for (const auto& e : elements) {
+    if (!out.empty()) out += " | ";
+    out += texts ? e.get_all_text() : e.attrib_get("href", "-");
+  }
+  return out;
+}
+
+class Chromium : public BrowserProcessCheck {
+ protected:
+  void SetUp() override { TARVIK_REQUIRE_BROWSER(); }
+  std::unique_ptr<HttpServer> server = std::make_unique<HttpServer>();
+};
+
+TEST_F(Chromium, ReadsPages) {
+  const std::string shop = "shop.test";
+  server->route(shop, "/search", html(page("<a href='/itm/1'>Leather <b>Tote</b></a><p>x</p>"
+                                          "<a href='/itm/2'> Canvas\n Bag <script>var x = 1;</script></a>")));
+  server->route(shop, "/redirect", tarvik::test::redirect("/search?q=tote"));
+  server->route(shop, "/late",
+               html(page("<script>addEventListener('load', () => setTimeout(() => document.body.insertAdjacentHTML("
+                         "'beforeend', '<a href=\"/itm/late\">Late Tote</a>'), 60))</script>")));
+  server->route(shop, "/data.json", slow("{\"href\": \"/itm/fetched\"}", 150ms, "application/json"));
+  server->route(shop, "/fetched",
+               html(page("<script>addEventListener('load', () => fetch('/data.json').then(r => r.json()).then(d => {"
+                         "const a = document.createElement('a'); a.href = d.href; a.textContent = 'Fetched';"
+                         "document.body.append(a)}))</script>")));
+  server->route(shop, "/stealth",
+               html(page("<p id=out></p><script>document.getElementById('out').textContent = "
+                         "[navigator.webdriver, navigator.languages.join(','), navigator.userAgent].join('|')</script>")));
+  std::string many;
+  for (int i = 0; i < 20000; ++i) many += "<a href=\"/p/" + std::to_string(i) + "\">item</a>";
+  server->route(shop, "/huge", html(page(many)));
+  server->route(shop, "/long-text", html(page("<a href='/p/long'>" + std::string(1 << 20, 'w') + "</a>")));
+  server->route(shop, "/alert", html(page("<script>alert('hi'); document.write('<a href=\"/itm/9\">After</a>')</script>")));
+  server->route(shop, "/lone-surrogate", html(page("<script>document.write('<a href=\"/p/1\">A\\ud800B</a>')</script>")));
+
+  struct Row {
+    const char* label;
+    std::string path;
+    std::string selector;
+    std::size_t limit;
+    int status;
+    std::string hrefs;  // joined
+    std::string texts;  // joined, or "*"; a row ending in "..." compares as a prefix
+  };
+  const Row rows[] = {
+      {"links in document order", "/search?q=tote", "a", 10, 200, "/itm/1 | /itm/2", "Leather Tote | Canvas Bag"},
+      {"redirect answered as a redirect", "/redirect", "a[href*=\"/itm/\"]", 1, 200, "/itm/1", "Leather Tote"},
+      {"404 page", "/nowhere", "a", 10, 404, "", ""},
+      {"links added by a script after load", "/late", "a", 10, 200, "/itm/late", "Late Tote"},
+      {"links added after a request made after load", "/fetched", "a", 10, 200, "/itm/fetched", "Fetched"},
+      {"webdriver hidden, realistic languages, no Headless", "/stealth", "#out", 1, 200, "-",
+       "false|en-US,en|Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/..."},
+      {"20,000 links, first ten taken", "/huge", "a", 10, 200,
+       "/p/0 | /p/1 | /p/2 | /p/3 | /p/4 | /p/5 | /p/6 | /p/7 | /p/8 | /p/9", "*"},
+      {"dialog dismissed, page goes on", "/alert", "a", 10, 200, "/itm/9", "After"},
+      {"lone surrogate in page text", "/lone-surrogate", "a", 10, 200, "/p/1", "A\xEF\xBF\xBD" "B"},
+  };
+  run_within(120s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server));
+    co_await session.enter();
+    remember(session);
+    for (const auto& r : rows) {
+      SCOPED_TRACE(r.label);
+      auto opened = co_await session.fetch("http://" + shop + r.path);
+      const auto found = co_await opened->css(r.selector, r.limit);
+      co_await opened->close();
+      EXPECT_EQ(opened->status(), r.status);
+      EXPECT_EQ(joined(found, false), r.hrefs);
+      const std::string texts = joined(found, true);
+      if (r.texts.size() > 3 && r.texts.substr(r.texts.size() - 3) == "...") {
+        EXPECT_EQ(texts.substr(0, r.texts.size() - 3), r.texts.substr(0, r.texts.size() - 3));
+      } else if (r.texts != "*") {
+        EXPECT_EQ(texts, r.texts);
+      }
+    }
+    // Texts are cut at the documented length.
+    auto opened = co_await session.fetch("http://" + shop + "/long-text");
+    const auto long_link = co_await opened->css("a", 1);
+    EXPECT_EQ(long_link.at(0).get_all_text().size(), tarvik::browser::kMaxTextLength);
+    EXPECT_THROW(co_await opened->css("a[[", 1), BrowserError);
+    EXPECT_THROW(co_await session.fetch("file:///etc/passwd"), BrowserError);
+    opened.reset();
+    co_await session.exit();
+  }());
+}
+
+// Only what the fetcher answers reaches a page: resources refused unfetched,
+// a WebSocket never connects, the address guard applies, and an archive
+// replays the page with the server gone.
+TEST_F(Chromium, NetworkOnlyThroughTheFetcher) {
+  const std::string port = std::to_string(server->port());
+  server->route("store.test", "/search",
+               html("<html><head><link rel=stylesheet href=/s.css><script src=/app.js></script><style>"
+                    "@font-face{font-family:f;src:url(/f.woff2)}body{font-family:f}</style></head><body>"
+                    "<a href='/p/leather-tote'>Leather Tote</a><img src=/i.png><video src=/v.mp4 autoplay></video>"
+                    "<iframe src='http://ads.test/frame'></iframe><script>try { new WebSocket('ws://127.0.0.1:" +
+                    port + "/socket') } catch (e) {}</script></body></html>"));
+  server->route("store.test", "/app.js", html("window.ok = 1", "text/javascript"));
+  server->route("private.test", "/search", html(page("<a href='/p/1'>x</a>")));
+  const auto archive = std::filesystem::temp_directory_path() / ("tarvik-browser-" + std::to_string(getpid()) + ".warc.gz");
+  auto options = through(*server);
+  // private.test goes to a host name that resolves to loopback: the guard's case.
+  options.fetch.connect_to.insert(options.fetch.connect_to.begin(), {"private.test", "80", "localhost", port});
+  options.fetch.record = std::make_shared<tarvik::core::WarcWriter>(archive);
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(options);
+    co_await session.enter();
+    remember(session);
+    auto opened = co_await session.fetch("http://store.test/search?q=tote");
+    EXPECT_EQ((co_await opened->css("a", 10)).size(), 1u);
+    co_await opened->close();
+    EXPECT_THROW(co_await session.fetch("http://private.test/search?q=tote"), BrowserError);
+    co_await session.exit();
+    EXPECT_GE(session.stats().requests_refused, 4u);
+  }());
+  options.fetch.record->flush();
+  // The frame's own navigation is answered by the fetcher like any other.
+  auto requests = asked(*server);
+  std::sort(requests.begin(), requests.end());
+  EXPECT_EQ(requests, (std::vector<std::string>{"ads.test/frame", "store.test/app.js", "store.test/search?q=tote"}));
+
+  server.reset();  // replayed with the server gone
+  options.fetch.record.reset();
+  options.fetch.replay = tarvik::core::WarcArchive::open({archive});
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(options);
+    co_await session.enter();
+    remember(session);
+    auto opened = co_await session.fetch("http://store.test/search?q=tote");
+    EXPECT_EQ(joined(co_await opened->css("a", 10), false), "/p/leather-tote");
+    co_await opened->close();
+    co_await session.exit();
+  }());
+  std::filesystem::remove(archive);
+}
+
+TEST_F(Chromium, TimeOuts) {
+  server->route("slow.test", "/", hanging());
+  server->route("hang.test", "/", html(page("<script src=/never.js></script>")));
+  server->route("hang.test", "/never.js", hanging());
+  run_within(40s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server, 4, 1500));
+    co_await session.enter();
+    remember(session);
+    for (const char* url : {"http://slow.test/", "http://hang.test/"}) {
+      SCOPED_TRACE(url);
+      const auto start = std::chrono::steady_clock::now();
+      EXPECT_THROW(co_await session.fetch(url), BrowserError);
+      EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    co_await session.exit();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 6s);
+  }());
+}
+
+TEST_F(Chromium, AtMostMaxPagesAtOnce) {
+  for (int i = 0; i < 6; ++i) server->route("store" + std::to_string(i) + ".test", "/search", slow(page("<a href=/p/1>x</a>"), 1000ms));
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server, 2));
+    co_await session.enter();
+    remember(session);
+    auto executor = co_await asio::this_coro::executor;
+    int read = 0, running = 6;
+    asio::steady_timer all_done(executor, std::chrono::steady_clock::time_point::max());
+    for (int i = 0; i < 6; ++i) {
+      asio::co_spawn(executor, [&, i]() -> asio::awaitable<void> {
+        auto opened = co_await session.fetch("http://store" + std::to_string(i) + ".test/search");
+        read += (co_await opened->css("a", 10)).size() == 1;
+        co_await opened->close();
+      }, [&](std::exception_ptr) {
+        if (--running == 0) all_done.cancel();
+      });
+    }
+    boost::system::error_code ec;
+    co_await all_done.async_wait(asio::redirect_error(asio::use_awaitable, ec));
+    EXPECT_EQ(read, 6);
+    // Pages overlap for a second each, yet never more than two are asked.
+    EXPECT_LE(server->peak_in_flight(""), 2u);
+    co_await session.exit();
+  }());
+}
+
+TEST_F(Chromium, BrowserKilledMidRun) {
+  server->route("slow.test", "/", hanging());
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server, 4, 15000));
+    co_await session.enter();
+    remember(session);
+    auto executor = co_await asio::this_coro::executor;
+    int failed = 0, running = 3;
+    asio::steady_timer all_done(executor, std::chrono::steady_clock::time_point::max());
+    for (int i = 0; i < 3; ++i) {
+      asio::co_spawn(executor, session.fetch("http://slow.test/"), [&](std::exception_ptr e, std::unique_ptr<Page>) {
+        try {
+          if (e) std::rethrow_exception(e);
+        } catch (const BrowserError&) {
+          ++failed;
+        }
+        if (--running == 0) all_done.cancel();
+      });
+    }
+    asio::steady_timer pause(executor, 500ms);
+    co_await pause.async_wait(asio::use_awaitable);
+    const auto killed_at = std::chrono::steady_clock::now();
+    ::kill(session.browser_pid(), SIGKILL);
+    boost::system::error_code ec;
+    co_await all_done.async_wait(asio::redirect_error(asio::use_awaitable, ec));
+    EXPECT_EQ(failed, 3);
+    EXPECT_LT(std::chrono::steady_clock::now() - killed_at, 3s);
+    EXPECT_THROW(co_await session.fetch("http://slow.test/"), BrowserError);
+    co_await session.exit();
+  }());
+}
+
+TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
+  const auto tmp = std::filesystem::temp_directory_path() / ("tarvik-test-" + std::to_string(getpid()));
+  std::filesystem::create_directories(tmp);
+  const char* saved = getenv("TMPDIR");
+  const std::string saved_value = saved ? saved : "";
+  setenv("TMPDIR", tmp.c_str(), 1);
+  server->route("slow.test", "/", hanging());
+  EXPECT_THROW(run_within(60s, [&]() -> asio::awaitable<void> {
+                 ChromiumSession session(through(*server));
+                 co_await session.enter();
+                 remember(session);
+                 EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp), {}), 1);  // the profile
+                 auto executor = co_await asio::this_coro::executor;
+                 asio::co_spawn(executor, session.fetch("http://slow.test/"), asio::detached);
+                 asio::steady_timer pause(executor, 300ms);
+                 co_await pause.async_wait(asio::use_awaitable);
+                 throw std::runtime_error("the run fails before exit()");
+               }()),
+               std::runtime_error);
+  if (saved) setenv("TMPDIR", saved_value.c_str(), 1); else unsetenv("TMPDIR");
+  for (const auto& e : std::filesystem::recursive_directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
+  std::filesystem::remove_all(tmp);
+}
+
+TEST_F(Chromium, StartFailures) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"/nonexistent/chromium", "browser not found or not executable: /nonexistent/chromium"},
+      {"/tmp", "browser not found or not executable: /tmp"},
+      {"false", "the browser did not start"},
+  };
+  for (const auto& [executable, want] : rows) {
+    SCOPED_TRACE(executable);
+    auto options = through(*server);
+    options.executable = executable;
+    std::string message;
+    run_within(30s, [&]() -> asio::awaitable<void> {
+      ChromiumSession session(options);
+      try {
+        co_await session.enter();
+      } catch (const BrowserError& e) {
+        message = e.what();
+      }
+    }());
+    EXPECT_EQ(message.substr(0, std::strlen(want)), want);
+  }
+}
+
+}  // namespace
