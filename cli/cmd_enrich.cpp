@@ -73,6 +73,19 @@ std::string read_input(const std::string& path) {
   return inspect::read_page_file(path);
 }
 
+// The list in a JSON input file: errors name the file, then the element and
+// field ("matches.json: visual_matches[3].title: expected a string, got
+// number").
+template <class Reader>
+auto read_list(const std::string& path, Reader reader) {
+  const std::string text = read_input(path);  // its errors name the file already
+  try {
+    return reader(text);
+  } catch (const models::InputError& e) {
+    throw inspect::InputError((path == "-" ? std::string("standard input") : path) + ": " + e.what());
+  }
+}
+
 // Progress on standard error: on a terminal one status line rewritten in
 // place, otherwise one plain line per message.
 class ProgressLine {
@@ -133,17 +146,10 @@ int run_enrich(const EnrichFlags& f) {
   std::vector<models::VisualMatch> matches;
   std::vector<models::ShoppingOffer> offers;
   try {
-    const std::string text = read_input(f.matches);
-    matches = models::read_visual_matches(text);
+    matches = read_list(f.matches, models::read_visual_matches);
+    if (!f.offers.empty()) offers = read_list(f.offers, models::read_shopping_offers);
   } catch (const std::exception& e) {
-    return fail((f.matches == "-" ? std::string("standard input") : f.matches) + ": " + e.what());
-  }
-  if (!f.offers.empty()) {
-    try {
-      offers = models::read_shopping_offers(read_input(f.offers));
-    } catch (const std::exception& e) {
-      return fail((f.offers == "-" ? std::string("standard input") : f.offers) + ": " + e.what());
-    }
+    return fail(e.what());
   }
 
   commerce::PipelineOptions options;

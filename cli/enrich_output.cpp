@@ -36,9 +36,23 @@ std::string price_text(const EnrichedCommerceMatch& item) {
   return money(item.price->amount()) + " " + item.price->currency();
 }
 
+std::string_view category_word(models::MerchantCategory c) {
+  switch (c) {
+    case models::MerchantCategory::MAJOR_MARKETPLACE:
+      return "marketplace";
+    case models::MerchantCategory::RESELLER_SPECIALIST:
+      return "reseller";
+    case models::MerchantCategory::OFFICIAL_BRAND:
+      return "official";
+    case models::MerchantCategory::UNVERIFIED:
+      break;
+  }
+  return "unverified";
+}
+
 std::string merchant_text(const EnrichedCommerceMatch& item) {
   std::string s = item.merchant_name && !item.merchant_name->empty() ? *item.merchant_name : "-";
-  if (item.merchant_category) s += " (" + words(models::value(*item.merchant_category)) + ")";
+  if (item.merchant_category) s += " (" + std::string(category_word(*item.merchant_category)) + ")";
   return s;
 }
 
@@ -103,13 +117,13 @@ std::string commerce_table(const CommerceIntelligence& commerce, std::size_t wid
     row.title = printable(text::collapse_ws(item.title));
     row.url = printable(item.direct_url);
     for (std::size_t i = 0; i < row.cells.size(); ++i)
-      widths[i] = std::min<std::size_t>(std::max(widths[i], text::length(row.cells[i])), 40);
+      widths[i] = std::min<std::size_t>(std::max(widths[i], text::length(row.cells[i])), 32);
     rows.push_back(std::move(row));
   }
   std::size_t fixed = 0;
   for (std::size_t w : widths) fixed += w + 2;
-  // The title takes what the line has left beside a typical URL, within bounds.
-  const std::size_t title_width = std::clamp<std::size_t>(width > fixed + 50 ? width - fixed - 50 : 0, 16, 60);
+  // The title takes what the line has left beside a short URL, within bounds.
+  const std::size_t title_width = std::clamp<std::size_t>(width > fixed + 32 ? width - fixed - 32 : 0, 20, 60);
 
   std::string out;
   auto line = [&](const std::vector<std::string>& cells, std::string_view title, std::string_view url) {

@@ -24,9 +24,9 @@
 //   commerce_items        product pages plus marketplace listings
 //   product_pages, marketplace_listings
 //   priced_items          items with a price, in any currency
-//   priced_in_currency    items priced in the summary's currency (codes
-//                         compared ignoring ASCII case); the price figures
-//                         below are over these items only
+//   priced_in_currency    items priced above zero in the summary's currency
+//                         (codes compared ignoring ASCII case); the price
+//                         figures below are over these items only
 //   min_price, max_price  none without such items
 //   median_price          the middle price, or the mean of the two middle ones
 //   average_price         the mean; median and mean are rounded to cents
@@ -38,10 +38,11 @@
 //   best_price_url        the direct URL of the lowest price (first on ties)
 //   best_offer            the buy a shopper would pick: a product page or
 //                         listing priced in the summary's currency, not out of
-//                         stock, relevance medium or better; the lowest price,
-//                         then the more relevant, then in stock before
-//                         preorder before unknown, then the higher score, then
-//                         the earlier item; none when no item qualifies.
+//                         stock, relevance high or exact (medium only when no
+//                         such item qualifies); the lowest price, then the
+//                         more relevant, then in stock before preorder before
+//                         unknown, then the higher score, then the earlier
+//                         item; none when no item qualifies.
 // Wherever an item has no relevance label yet, it is graded on the spot
 // (without context); the item itself is not changed.
 //

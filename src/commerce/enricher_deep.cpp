@@ -70,7 +70,7 @@ std::optional<std::string_view> view(const std::optional<std::string>& s) {
 bool non_empty(const std::optional<std::string>& s) { return s && !s->empty(); }
 
 EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, std::int64_t rank,
-                                 const core::PageMap& pages) {
+                                 const core::PageMap& pages, ExtractionMode mode) {
   std::string domain = domain_of(dest.url);
   if (domain.empty() && non_empty(m.source)) domain = *m.source;
   const auto search_price = PriceNormalizer::parse(view(m.price), view(m.currency));
@@ -82,7 +82,7 @@ EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, 
   }
   const std::string& initial_merchant = non_empty(m.source) ? *m.source : domain;
   PageFacts meta = DestinationMetadataParser::parse_metadata(html, dest.url, m.title, initial_merchant, search_price,
-                                                             m.in_stock, rank);
+                                                             m.in_stock, rank, mode);
 
   std::optional<models::MerchantCategory> category;
   if (meta.page_type == PageType::PRODUCT || meta.page_type == PageType::MARKETPLACE)
@@ -105,6 +105,7 @@ EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, 
   item.primary_image_url = non_empty(meta.primary_image_url) ? std::move(meta.primary_image_url) : m.thumbnail;
   item.shipping_info = std::move(meta.shipping_info);
   item.source_engine = "vizor";
+  item.sources = std::move(meta.sources);
   return item;
 }
 
@@ -147,7 +148,7 @@ asio::awaitable<std::vector<EnrichedCommerceMatch>> CommerceEnricher::enrich_mat
 
   items.reserve(matches.size());
   for (std::size_t i = 0; i < matches.size(); ++i)
-    items.push_back(build_item(matches[i], destinations[i], static_cast<std::int64_t>(i + 1), pages));
+    items.push_back(build_item(matches[i], destinations[i], static_cast<std::int64_t>(i + 1), pages, options.extraction));
   co_return items;
 }
 

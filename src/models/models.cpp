@@ -210,6 +210,11 @@ class Dumper {
     w_.value(value(e));
   }
   void put(const NormalizedPrice& p) { write_json(w_, p); }
+  void put(const std::vector<std::pair<std::string, std::string>>& pairs) {
+    w_.begin_object();
+    for (const auto& [key, value] : pairs) w_.key(key).value(value);
+    w_.end_object();
+  }
   void put(const EnrichedCommerceMatch& m) {
     w_.begin_object();
     field("title", m.title);
@@ -229,6 +234,7 @@ class Dumper {
     field("shipping_info", m.shipping_info);
     field("source_engine", m.source_engine);
     field("relevance", m.relevance);
+    field("sources", m.sources);
     w_.end_object();
   }
   void put(const CommerceSummary& s) {

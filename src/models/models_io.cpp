@@ -84,6 +84,18 @@ class Element {
     if (!member) fail(field, "unknown value \"" + *text + "\"");
     return member;
   }
+  // An object of text values, as pairs in document order.
+  std::optional<std::vector<std::pair<std::string, std::string>>> opt_text_pairs(std::string_view field) const {
+    const bj::value* v = get(field);
+    if (!v) return std::nullopt;
+    if (!v->is_object()) wrong(field, "an object", *v);
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const auto& member : v->get_object()) {
+      if (!member.value().is_string()) wrong(std::string(field) + "." + std::string(member.key()), "a string", member.value());
+      pairs.emplace_back(std::string(member.key()), std::string(member.value().get_string()));
+    }
+    return pairs;
+  }
   // A price record {"raw", "amount", "currency"}.
   std::optional<NormalizedPrice> price_record(std::string_view field) const {
     const bj::value* v = get(field);
@@ -183,6 +195,7 @@ EnrichedCommerceMatch read_item(const Element& e) {
   m.shipping_info = e.opt_string("shipping_info");
   m.source_engine = e.opt_string("source_engine").value_or("vizor");
   m.relevance = e.opt_enum<Relevance>("relevance");
+  m.sources = e.opt_text_pairs("sources");
   return m;
 }
 

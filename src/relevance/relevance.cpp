@@ -169,7 +169,7 @@ models::CommerceSummary recompute_market_summary(const std::vector<EnrichedComme
   std::unordered_set<std::string> merchants;
   const EnrichedCommerceMatch* cheapest = nullptr;
   const EnrichedCommerceMatch* best = nullptr;
-  std::tuple<double, int, int, std::int64_t> best_key;
+  std::tuple<int, double, int, int, std::int64_t> best_key;
 
   for (const auto& item : items) {
     const Relevance relevance = effective(item);
@@ -189,13 +189,20 @@ models::CommerceSummary recompute_market_summary(const std::vector<EnrichedComme
     ++s.priced_items;
     if (!same_code(item.price->currency(), s.currency)) continue;
     const double amount = item.price->amount();
+    // A zero amount is what an empty mini-cart or a placeholder reads as, not
+    // an offer: it would be the lowest price and the best offer of every run.
+    if (!(amount > 0)) continue;
     prices.push_back(amount);
     if (cheapest == nullptr || amount < cheapest->price->amount()) cheapest = &item;
 
     if (!commerce || item.stock_status == StockStatus::OUT_OF_STOCK || relevance == Relevance::LOW) continue;
-    // Lower is better; on a tie the earlier item stays. ~score orders higher
-    // scores first without the overflow of -score.
-    const auto key = std::tuple(amount, relevance_rank(relevance), stock_rank(item.stock_status), ~item.match_score);
+    // Lower is better; on a tie the earlier item stays. A medium item only
+    // wins when no exact or high one is priced: a cheap listing of doubtful
+    // relevance is not the offer to show first. ~score orders higher scores
+    // first without the overflow of -score.
+    const int tier = relevance == Relevance::MEDIUM ? 1 : 0;
+    const auto key =
+        std::tuple(tier, amount, relevance_rank(relevance), stock_rank(item.stock_status), ~item.match_score);
     if (best == nullptr || key < best_key) {
       best = &item;
       best_key = key;

@@ -100,6 +100,10 @@ TEST(RecomputeMarketSummary, EdgeCases) {
        {{.title = "high", .price = 5}, {.title = "exact", .price = 5, .category = OFFICIAL}}, 5.0, 5.0, "exact"},
       {"same price and label: in stock", {{.title = "?", .price = 5}, {.title = "in", .price = 5, .stock = IN}}, 5.0,
        5.0, "in"},
+      {"cheaper medium loses to a high item", {{.title = "medium", .score = 50, .price = 4}, {.title = "high", .price = 9}},
+       6.5, 6.5, "high"},
+      {"medium only when nothing better", {{.title = "medium", .score = 50, .price = 4}}, 4.0, 4.0, "medium"},
+      {"a zero amount is no offer", {{.title = "zero", .price = 0}, {.title = "paid", .price = 8}}, 8.0, 8.0, "paid"},
   };
   for (const Case& c : cases) {
     const CommerceSummary s = recompute_market_summary(make_items(c.items), CommerceSummary{.total_matches = 1});

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tarvik/models/common.hpp"
@@ -36,6 +37,9 @@ struct EnrichedCommerceMatch {
   std::optional<std::string> shipping_info;
   std::string source_engine = "vizor";
   std::optional<Relevance> relevance;
+  // Extended extraction only: fact name -> the feature that filled or changed
+  // it (none in the default mode, so the default JSON has no such key).
+  std::optional<std::vector<std::pair<std::string, std::string>>> sources;
 
   // An item built from a shopping offer: a product listing of source engine
   // "shopping", priced from the offer's numeric price when it has one. The
