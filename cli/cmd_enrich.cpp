@@ -13,7 +13,9 @@
 #include <boost/asio/co_spawn.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -175,16 +177,22 @@ int run_enrich(const EnrichFlags& f) {
   options.fetch.on_page_done = [&progress](std::size_t done, std::size_t total) { progress.pages(done, total); };
   commerce::ProgressCallback on_progress = [&progress](const std::string& msg) { progress.message(msg); };
 
-  // The run, on a loop of this thread; SIGINT or SIGTERM cancel it, which
-  // closes the browser on the way out.
+  // The run, on a loop of this thread. SIGINT or SIGTERM cancel it; what is
+  // still waiting a moment later (a page load inside the browser) is dropped
+  // with the loop, whose destruction closes the browser.
   asio::io_context loop;
   asio::signal_set signals(loop, SIGINT, SIGTERM);
   asio::cancellation_signal cancel;
+  asio::steady_timer grace(loop);
   bool interrupted = false;
   signals.async_wait([&](const boost::system::error_code& ec, int) {
     if (ec) return;
     interrupted = true;
     cancel.emit(asio::cancellation_type::terminal);
+    grace.expires_after(std::chrono::milliseconds(300));
+    grace.async_wait([&](const boost::system::error_code& timer_ec) {
+      if (!timer_ec) loop.stop();
+    });
   });
   std::optional<models::CommerceIntelligence> result;
   std::exception_ptr error;
@@ -193,7 +201,9 @@ int run_enrich(const EnrichFlags& f) {
                  asio::bind_cancellation_slot(cancel.slot(), [&](std::exception_ptr e, models::CommerceIntelligence r) {
                    error = e;
                    if (!e) result = std::move(r);
-                   signals.cancel();
+                   // Work the run left behind (a browser request still
+                   // waiting on a server) is dropped with the loop.
+                   loop.stop();
                  }));
   loop.run();
   progress.clear();
