@@ -391,6 +391,7 @@ void ChromiumSession::Impl::shutdown_now() noexcept {
   }
   if (cdp) cdp->close("the browser session was closed");
   if (!profile.empty()) {
+    // The keeper removed it; this covers a browser that never started.
     std::error_code ignored;
     std::filesystem::remove_all(profile, ignored);
     profile.clear();
@@ -441,7 +442,7 @@ asio::awaitable<void> ChromiumSession::enter() {
       std::filesystem::create_directory(impl.profile / "tmp", ec);
       impl.process = co_await detail::BrowserProcess::start(*executable, launch_flags(impl.options, impl.profile),
                                                             browser_environment(impl.profile), theirs,
-                                                            impl.profile / "browser-output.log");
+                                                            impl.profile / "browser-output.log", impl.profile);
     } catch (...) {
       close(theirs);
       throw;

@@ -108,7 +108,7 @@ void set_default(int sig) {
 }
 
 [[noreturn]] void keeper_main(const char* executable, char* const* argv, char* const* envp,
-                              const std::array<int, 6>& fds) {
+                              char* const* remove_argv, const std::array<int, 6>& fds) {
   // fds: cdp, report, lifeline, stderr, devnull, (unused) -- moved above every
   // slot first, so that placing them cannot overwrite one another.
   sigset_t none;
@@ -159,7 +159,11 @@ void set_default(int sig) {
         browser_gone_at = now_ms();
       }
     }
-    if (reaped < 0 && errno == ECHILD) _exit(0);
+    if (reaped < 0 && errno == ECHILD) {
+      // Everything is reaped: the browser's directory goes last.
+      execve(remove_argv[0], remove_argv, envp);
+      _exit(0);
+    }
     if (!browser_running && !killing) {
       // Helpers that outlive the browser by a second are killed.
       if (now_ms() - browser_gone_at > 1000) {
@@ -213,7 +217,8 @@ BrowserProcess::~BrowserProcess() { terminate_now(); }
 asio::awaitable<std::unique_ptr<BrowserProcess>> BrowserProcess::start(std::string executable,
                                                                        std::vector<std::string> args,
                                                                        std::vector<std::string> env, int cdp_fd,
-                                                                       std::filesystem::path stderr_path) {
+                                                                       std::filesystem::path stderr_path,
+                                                                       std::filesystem::path directory) {
   // Everything the keeper needs is prepared here: it may not allocate.
   std::vector<char*> argv;
   argv.reserve(args.size() + 2);
@@ -224,6 +229,8 @@ asio::awaitable<std::unique_ptr<BrowserProcess>> BrowserProcess::start(std::stri
   envp.reserve(env.size() + 1);
   for (auto& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
+  std::string rm = "/bin/rm", rm_flags = "-rf", rm_end = "--", rm_path = directory.string();
+  std::array<char*, 5> remove_argv{rm.data(), rm_flags.data(), rm_end.data(), rm_path.data(), nullptr};
 
   int report_pipe[2];
   int lifeline_pipe[2];
@@ -242,7 +249,7 @@ asio::awaitable<std::unique_ptr<BrowserProcess>> BrowserProcess::start(std::stri
   const std::array<int, 6> fds{cdp.fd, report_write.fd, lifeline_read.fd, err.fd, devnull.fd, -1};
   const pid_t keeper = fork();
   if (keeper < 0) throw BrowserError(std::string("cannot start the browser: fork failed: ") + std::strerror(errno));
-  if (keeper == 0) keeper_main(executable.c_str(), argv.data(), envp.data(), fds);
+  if (keeper == 0) keeper_main(executable.c_str(), argv.data(), envp.data(), remove_argv.data(), fds);
 
   // From here on the process object owns the tree, so every path reaps it.
   std::unique_ptr<BrowserProcess> process(new BrowserProcess(keeper, 0, lifeline_write.release()));

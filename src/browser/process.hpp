@@ -6,8 +6,9 @@
 // of them, the browser's orphans included, so nothing becomes a zombie even
 // where the system's init does not reap. It kills the browser's group when
 // told to (its lifeline closed), and on its own when this process dies, since
-// the lifeline closes then too. The keeper exits once every descendant is
-// reaped; this process reaps the keeper.
+// the lifeline closes then too. Once every descendant is reaped, the keeper
+// removes the browser's directory (by becoming "rm -rf" on it), so the
+// profile goes even when this process died first; this process reaps it.
 #pragma once
 
 #include <sys/types.h>
@@ -26,13 +27,14 @@ class BrowserProcess {
  public:
   // Starts `executable` with `args` and the environment `env` ("NAME=value"
   // entries); `cdp_fd` (one end of a socket pair) becomes the browser's fds 3
-  // and 4, `stderr_path` its standard output and error. Throws BrowserError
-  // when the keeper cannot be forked or the browser cannot be executed (with
-  // the reason).
+  // and 4, `stderr_path` its standard output and error, and `directory` is
+  // removed when the tree is gone. Throws BrowserError when the keeper cannot
+  // be forked or the browser cannot be executed (with the reason).
   static boost::asio::awaitable<std::unique_ptr<BrowserProcess>> start(std::string executable,
                                                                         std::vector<std::string> args,
                                                                         std::vector<std::string> env, int cdp_fd,
-                                                                        std::filesystem::path stderr_path);
+                                                                        std::filesystem::path stderr_path,
+                                                                        std::filesystem::path directory);
   ~BrowserProcess();  // terminate_now()
   BrowserProcess(const BrowserProcess&) = delete;
   BrowserProcess& operator=(const BrowserProcess&) = delete;

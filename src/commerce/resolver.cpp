@@ -4,7 +4,6 @@
 #include <spdlog/sinks/stdout_sinks.h>
 #include <spdlog/spdlog.h>
 
-#include <climits>
 #include <mutex>
 
 #include "tarvik/browser/chromium.hpp"

@@ -12,7 +12,6 @@
 #include <exception>
 #include <stdexcept>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "tarvik/commerce/resolver.hpp"
 #include "tarvik/commerce/unwrapper.hpp"

@@ -31,10 +31,11 @@
 //   process of this library that reaps every process of the browser's tree.
 //   exit() asks the browser to close, waits `close_grace`, then kills the
 //   group; the destructor kills and reaps whatever is still running, also
-//   when exit() was never called (an exception, a cancelled run). If this
-//   process dies, the keeper kills the browser. The temporary profile is
-//   removed once the browser is gone. A browser that exits or crashes
-//   mid-run fails every pending and later fetch with BrowserError.
+//   when exit() was never called (an exception, a cancelled run). The
+//   temporary profile (the browser's temporary files included) is removed
+//   once the browser is gone. If this process dies, the keeper still kills
+//   the browser, reaps it and removes the profile. A browser that exits or
+//   crashes mid-run fails every pending and later fetch with BrowserError.
 #pragma once
 
 #include <sys/types.h>
