@@ -114,7 +114,11 @@ std::vector<std::string> browser_environment(const std::filesystem::path& profil
 std::filesystem::path make_profile_dir() {
   std::error_code ec;
   std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-  if (ec) base = "/tmp";
+  // Chromium's singleton socket ends up at PROFILE/tmp/org.chromium.Chromium.
+  // XXXXXX/SingletonSocket, and a Unix socket path holds at most 107 bytes:
+  // under a long TMPDIR the browser could not start at all.
+  constexpr std::size_t kSocketSuffix = sizeof("/tarvik-chromium-XXXXXX/tmp/org.chromium.Chromium.XXXXXX/SingletonSocket");
+  if (ec || base.string().size() + kSocketSuffix > 107) base = "/tmp";
   std::string pattern = (base / "tarvik-chromium-XXXXXX").string();
   if (!mkdtemp(pattern.data()))
     throw BrowserError("cannot create a temporary browser profile in " + base.string() + ": " + std::strerror(errno));
