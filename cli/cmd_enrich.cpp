@@ -207,6 +207,7 @@ int run_enrich(const EnrichFlags& f) {
                  }));
   loop.run();
   progress.clear();
+  if (options.fetch.record) options.fetch.record->flush();
   if (interrupted) return fail("interrupted; no output written", EXIT_INTERRUPTED);
   if (error) {
     try {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "commands.hpp"
+#include "network_flags.hpp"
 #include "tarvik/commerce/resolver.hpp"
 #include "tarvik/core/warc.hpp"
 #include "tarvik/models/io.hpp"
@@ -25,13 +26,9 @@ namespace {
 
 struct ResolveOptions {
   std::string input;
-  std::string browser;
   int max_concurrency = 4;
   int timeout = 15;
-  std::vector<std::string> connect_to;
-  bool allow_private_network = false;
-  std::string replay;
-  std::string record;
+  NetworkFlags network;
   bool debug = false;
 };
 
@@ -65,13 +62,9 @@ int resolve(const ResolveOptions& o) {
                           text[text.find_first_not_of(" \t\r\n\xEF\xBB\xBF")] == '[';
 
   commerce::PipelineOptions options;
-  options.browser_path = o.browser;
-  options.fetch.allow_private_network = o.allow_private_network;
   try {
-    for (const auto& rule : o.connect_to) options.fetch.connect_to.push_back(core::parse_connect_to(rule));
-    if (!o.replay.empty()) options.fetch.replay = core::WarcArchive::open({o.replay});
-    if (!o.record.empty()) options.fetch.record = std::make_shared<core::WarcWriter>(o.record);
-  } catch (const std::exception& e) {
+    apply_network_flags(o.network, options);
+  } catch (const FlagError& e) {
     std::fprintf(stderr, "resolve: %s\n", e.what());
     return EXIT_BAD_INPUT;
   }
@@ -100,19 +93,11 @@ void register_resolve(CLI::App& app, int& exit_code) {
       "the network only through the fetcher, so --connect-to, --allow-private-network, --replay and\n"
       "--record apply to every request of every page.");
   cmd->add_option("ITEMS", opts->input, "Items file, or - for standard input")->required();
-  cmd->add_option("--browser", opts->browser,
-                  "Browser executable (default: chromium, chromium-browser or google-chrome on the PATH)");
   cmd->add_option("--max-concurrency", opts->max_concurrency, "Store pages crawled at once (default 4)")
       ->check(CLI::Range(1, 64));
   cmd->add_option("--timeout", opts->timeout, "Navigation time-out per page in seconds (default 15)")
       ->check(CLI::Range(1, 600));
-  cmd->add_option("--connect-to", opts->connect_to,
-                  "Connect to HOST2:PORT2 for requests to HOST1:PORT1 (curl's HOST1:PORT1:HOST2:PORT2); "
-                  "repeatable");
-  cmd->add_flag("--allow-private-network", opts->allow_private_network,
-                "Allow loopback and private addresses (refused by default)");
-  cmd->add_option("--replay", opts->replay, "Answer every request from this WARC archive (no network)");
-  cmd->add_option("--record", opts->record, "Record every exchange into this WARC archive");
+  add_network_flags(cmd, opts->network, true);
   cmd->add_flag("--debug", opts->debug, "Log each store page's outcome to standard error");
   cmd->callback([opts, &exit_code] { exit_code = resolve(*opts); });
 }

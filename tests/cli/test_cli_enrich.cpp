@@ -102,6 +102,24 @@ TEST(CliEnrich, OutputForms) {
   EXPECT_EQ(with({"--json", "-", "--csv", "-"}).status, 2) << "one standard output";
 }
 
+TEST(CliEnrich, BrowserStartsUnderALongTemporaryFolder) {
+  if (!tarvik::browser::find_browser()) GTEST_SKIP() << "no chromium on the PATH";
+  tarvik::test::HttpServer server;
+  server.route("store.example", "/search", tarvik::test::html("<p>no results</p>"));
+  const fs::path matches = scratch("long-tmp-matches.json");
+  std::ofstream(matches) << R"([{"link": "http://store.example/search?q=trail+runner", "title": "Trail Runner"}])";
+  // Longer than a Unix socket path allows below it.
+  const fs::path tmpdir = scratch(std::string(60, 't'));
+  fs::create_directories(tmpdir);
+  setenv("TMPDIR", tmpdir.c_str(), 1);
+  const auto run = run_cli({"enrich", matches.string(), "--json", "-", "--connect-to",
+                            "::127.0.0.1:" + std::to_string(server.port())});
+  unsetenv("TMPDIR");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err.find("unavailable"), std::string::npos) << run.err;
+  EXPECT_EQ(server.count("store.example", "/search"), 2U) << "fetched, then opened in the browser";
+}
+
 // Spawns the CLI with its own TMPDIR (the browser's profile lives there).
 pid_t spawn_cli(const std::vector<std::string>& args, const std::string& tmpdir) {
   std::vector<std::string> env;
@@ -147,7 +165,8 @@ TEST(CliEnrich, InterruptDuringResolutionClosesTheBrowserAndWritesNothing) {
   const fs::path matches = scratch("interrupt-matches.json");
   std::ofstream(matches) << R"([{"link": "http://store.example/search?q=trail+runner", "title": "Trail Runner"}])";
   const fs::path out = scratch("interrupt.json");
-  // Short: Chromium's socket paths under it must stay within the Unix limit.
+  // The browser's profile lives in TMPDIR (when it is short enough for the
+  // browser's socket path), so its processes name this folder.
   const fs::path tmpdir = fs::path("/tmp") / ("tve" + std::to_string(getpid()));
   fs::create_directories(tmpdir);
 
