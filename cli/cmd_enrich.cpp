@@ -34,6 +34,7 @@
 #include "tarvik/commerce/aggregator.hpp"
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/resolver.hpp"
+#include "tarvik/core/warc.hpp"
 #include "tarvik/models/io.hpp"
 #include "tarvik/relevance.hpp"
 #include "tarvik/util/text.hpp"

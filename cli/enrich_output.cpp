@@ -122,8 +122,9 @@ std::string commerce_table(const CommerceIntelligence& commerce, std::size_t wid
   }
   std::size_t fixed = 0;
   for (std::size_t w : widths) fixed += w + 2;
-  // The title takes what the line has left beside a short URL, within bounds.
-  const std::size_t title_width = std::clamp<std::size_t>(width > fixed + 32 ? width - fixed - 32 : 0, 20, 60);
+  // The title takes what the line has left, within bounds; the URL follows
+  // whole (cutting it would make it useless), so long URLs run past the edge.
+  const std::size_t title_width = std::clamp<std::size_t>(width > fixed + 10 ? width - fixed - 10 : 0, 24, 44);
 
   std::string out;
   auto line = [&](const std::vector<std::string>& cells, std::string_view title, std::string_view url) {
