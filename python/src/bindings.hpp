@@ -1,0 +1,21 @@
+// The parts of the extension module tarvik_commerce._native, one function per
+// source file, called in this order when the module is imported.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+namespace tarvik::python {
+
+namespace py = pybind11;
+
+// The package exception and the translation of C++ exceptions.
+void bind_errors(py::module_& m);
+// Enumerations and records.
+void bind_records(py::module_& m);
+// The pure stages: unwrapper, normalizer, classifier, page facts, fusion,
+// export, constant tables; the command line.
+void bind_services(py::module_& m);
+// The pipeline options, the fetcher, the resolver and the enricher's entry points.
+void bind_pipeline(py::module_& m);
+
+}  // namespace tarvik::python
