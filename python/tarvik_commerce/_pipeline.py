@@ -1,0 +1,3 @@
+"""The pipeline's entry points for asyncio callers."""
+
+__all__: list[str] = []
