@@ -39,6 +39,19 @@ std::string ascii_lower(std::string_view s) {
   return out;
 }
 
+std::vector<std::pair<std::string_view, std::string_view>> query_pairs(std::string_view query) {
+  std::vector<std::pair<std::string_view, std::string_view>> pairs;
+  for (std::size_t i = 0; i < query.size();) {
+    std::size_t amp = query.find('&', i);
+    if (amp == std::string_view::npos) amp = query.size();
+    const std::string_view pair = query.substr(i, amp - i);
+    i = amp + 1;
+    if (const std::size_t eq = pair.find('='); eq != std::string_view::npos)
+      pairs.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
+  }
+  return pairs;
+}
+
 std::optional<Price> price_from_text(std::string_view text, std::string_view hint) {
   text = text::trim(text);
   if (text.empty() || text.size() > 200) return std::nullopt;
@@ -118,16 +131,8 @@ bool listed(std::span<const std::string_view> list, std::string_view s) {
 bool search_url(const std::vector<std::string>& segs, std::string_view query) {
   for (const std::string& s : segs)
     if (listed(lexicon::SEARCH_PATH_SEGMENTS, s)) return true;
-  for (std::size_t i = 0; i < query.size();) {
-    std::size_t amp = query.find('&', i);
-    if (amp == npos) amp = query.size();
-    const std::string_view pair = query.substr(i, amp - i);
-    i = amp + 1;
-    const std::size_t eq = pair.find('=');
-    if (eq != npos && eq + 1 < pair.size() &&
-        listed(lexicon::SEARCH_QUERY_KEYS, ascii_lower(pair.substr(0, eq))))
-      return true;
-  }
+  for (const auto& [key, value] : query_pairs(query))
+    if (!value.empty() && listed(lexicon::SEARCH_QUERY_KEYS, ascii_lower(key))) return true;
   return false;
 }
 

@@ -93,6 +93,8 @@ std::optional<models::StockStatus> stock_from_term(std::string_view term);
 // no markup, at most two spaces. Returns it trimmed, or none.
 std::optional<std::string> identifier(std::string_view text);
 std::string ascii_lower(std::string_view s);
+// The key=value pairs of a URL query, in order; pairs without "=" are left out.
+std::vector<std::pair<std::string_view, std::string_view>> query_pairs(std::string_view query);
 
 // The page kind as JSON-LD states it, read tolerantly.
 struct LdReading {

@@ -342,16 +342,9 @@ bool keyed_in_script(std::string_view script, std::string_view token) {
 std::optional<std::string> read_url_identifier(const Tree& t, std::string_view path, std::string_view query) {
   std::vector<std::string> tokens;
   add_tokens(path, tokens, true);
-  for (std::size_t i = 0; i < query.size();) {
-    std::size_t amp = query.find('&', i);
-    if (amp == npos) amp = query.size();
-    const std::string_view pair = query.substr(i, amp - i);
-    i = amp + 1;
-    const std::size_t eq = pair.find('=');
-    if (eq == npos) continue;
-    const std::string k = key_form(pair.substr(0, eq));
-    if (id_key(pair.substr(0, eq)) || k == "id" || k == "item" || k == "product" || k == "variant")
-      add_tokens(pair.substr(eq + 1), tokens, false);
+  for (const auto& [key, value] : query_pairs(query)) {
+    const std::string k = key_form(key);
+    if (id_key(key) || k == "id" || k == "item" || k == "product" || k == "variant") add_tokens(value, tokens, false);
   }
   if (tokens.empty()) return std::nullopt;
   if (tokens.size() > 12) tokens.resize(12);
