@@ -18,6 +18,7 @@ namespace tarvik::python {
 namespace {
 
 PyObject* tarvik_error = nullptr;
+PyObject* invalid_url_error = nullptr;
 
 // The readers say "<place>: expected <kind>, got <kind>" for a value of the
 // wrong type; every other complaint is about the value itself.
@@ -44,6 +45,10 @@ void bind_errors(py::module_& m) {
                                            PyExc_Exception, nullptr);
   if (!tarvik_error) throw py::error_already_set();
   m.add_object("TarvikError", py::handle(tarvik_error));
+  invalid_url_error = PyErr_NewExceptionWithDoc("tarvik_commerce.InvalidURLError",
+                                                "A URL that cannot be split (a ValueError).", PyExc_ValueError, nullptr);
+  if (!invalid_url_error) throw py::error_already_set();
+  m.add_object("InvalidURLError", py::handle(invalid_url_error));
 
   py::register_exception_translator([](std::exception_ptr p) {
     if (!p) return;
@@ -55,6 +60,8 @@ void bind_errors(py::module_& m) {
       throw;
     } catch (const std::bad_alloc&) {
       throw;
+    } catch (const commerce::InvalidURLError& e) {
+      PyErr_SetString(invalid_url_error, e.what());
     } catch (const models::InputError& e) {
       PyErr_SetString(is_type_complaint(e.what()) ? PyExc_TypeError : PyExc_ValueError, e.what());
     } catch (const std::invalid_argument& e) {
