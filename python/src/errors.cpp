@@ -74,6 +74,19 @@ void bind_errors(py::module_& m) {
       PyErr_SetString(tarvik_error, e.what());
     }
   });
+
+  // For the package's tests: throws the C++ exception `kind` names, so each
+  // translation above can be checked without provoking the failure itself.
+  m.def("_throw_for_test", [](const std::string& kind, const std::string& message) {
+    if (kind == "invalid_argument") throw std::invalid_argument(message);
+    if (kind == "input_error") throw models::InputError(message);
+    if (kind == "filesystem")
+      throw std::filesystem::filesystem_error(message, "/no/such/file", std::make_error_code(std::errc::no_such_file_or_directory));
+    if (kind == "system") throw std::system_error(std::make_error_code(std::errc::permission_denied), message);
+    if (kind == "ios") throw std::ios_base::failure(message);
+    if (kind == "bad_alloc") throw std::bad_alloc();
+    throw std::runtime_error(message);
+  });
 }
 
 }  // namespace tarvik::python

@@ -182,6 +182,9 @@ void bind_metadata(py::module_& m) {
           [](const py::object& html, std::string direct_url, std::string initial_title, std::string initial_merchant,
              std::optional<NormalizedPrice> initial_price, std::optional<bool> initial_stock, std::int64_t rank,
              ExtractionMode mode) {
+            // As the command line: ranks start at 1, and a lower one would
+            // score above 100.
+            if (rank < 1) throw py::value_error("rank: must be 1 or more, got " + std::to_string(rank));
             const std::optional<std::string> page = page_text(html);
             return released([&] {
               return DestinationMetadataParser::parse_metadata(
