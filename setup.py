@@ -2,10 +2,11 @@
 
 Configured for the interpreter running this file (never another one found on
 the PATH), as a Release build without tests and benchmarks, in
-<build_temp>/cmake; CMAKE_BUILD_PARALLEL_LEVEL sets the build's jobs (default:
+<build_temp>/cmake-<interpreter hash>; CMAKE_BUILD_PARALLEL_LEVEL sets the build's jobs (default:
 all cores) and TARVIK_CMAKE_ARGS adds arguments to the configure step.
 """
 
+import hashlib
 import os
 import pathlib
 import shlex
@@ -21,7 +22,9 @@ ROOT = pathlib.Path(__file__).resolve().parent
 
 class CMakeBuild(build_ext):
     def build_extension(self, ext: Extension) -> None:
-        build_dir = pathlib.Path(self.build_temp).resolve() / "cmake"
+        # One build tree per interpreter: two of the same version share build_temp.
+        tag = hashlib.sha1(sys.executable.encode()).hexdigest()[:10]
+        build_dir = pathlib.Path(self.build_temp).resolve() / f"cmake-{tag}"
         configure = [
             "cmake", "-S", str(ROOT), "-B", str(build_dir),
             "-DCMAKE_BUILD_TYPE=Release", "-DTARVIK_TESTS=OFF", "-DTARVIK_BENCH=OFF", "-DTARVIK_PYTHON=ON",

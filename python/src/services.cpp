@@ -81,7 +81,7 @@ void bind_unwrapper(py::module_& m) {
       .def_readwrite("params", &SplitURL::params)
       .def_readwrite("query", &SplitURL::query)
       .def_readwrite("fragment", &SplitURL::fragment)
-      .def("__eq__", [](const SplitURL& a, const SplitURL& b) { return a == b; })
+      .def("__eq__", [](const SplitURL& a, const SplitURL& b) { return a == b; }, py::is_operator())
       .def("__iter__", [](const SplitURL& u) {
         return py::iter(py::make_tuple(u.scheme, u.netloc, u.path, u.params, u.query, u.fragment));
       })
@@ -175,6 +175,11 @@ void bind_metadata(py::module_& m) {
   m.attr("CATALOG_PATH_PATTERNS") = table(CATALOG_PATH_PATTERNS);
   m.attr("PORTFOLIO_KEYWORDS") = table(PORTFOLIO_KEYWORDS);
   m.attr("GENERIC_TITLES") = table(GENERIC_TITLES);
+
+  m.def(
+      "decode_page",
+      [](const py::bytes& page) { return *page_text(page); }, py::arg("page"),
+      "A saved page's bytes as text, decoded from the charset the page declares (as the command line reads pages).");
 
   py::class_<DestinationMetadataParser>(m, "DestinationMetadataParser", "Product facts of one destination page.")
       .def_static(
