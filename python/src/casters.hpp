@@ -114,6 +114,8 @@ struct tarvik_record_caster : type_caster_base<Record> {
   std::optional<Record> read;
 
   bool load(handle src, bool convert) {
+    // None is no record (pybind11 would accept it and fail later without a message).
+    if (src.is_none()) return false;
     if (type_caster_base<Record>::load(src, convert)) return true;
     if (!convert || !PyDict_Check(src.ptr())) return false;
     read.emplace(tarvik::python::record_from_python<Record>(src));
