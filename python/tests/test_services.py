@@ -3,6 +3,11 @@ on the same inputs: each table runs the executable once over all its rows."""
 
 import json
 import pathlib
+import signal
+import socket
+import subprocess
+import sys
+import time
 
 import pytest
 
@@ -141,12 +146,31 @@ def test_fusion_summary_and_exports_match_the_cli(tmp_path):
 
 
 def test_python_m_runs_the_command_line():
-    import subprocess
-    import sys
-
     ours = subprocess.run([sys.executable, "-m", "tarvik_commerce", "--version"], capture_output=True, text=True,
                           timeout=60)
     assert (ours.returncode, ours.stdout) == (0, cli("--version").stdout)
     bad = subprocess.run([sys.executable, "-m", "tarvik_commerce", "price", "--currency"], capture_output=True,
                          text=True, timeout=60)
     assert bad.returncode == 2
+
+
+def test_python_m_enrich_ends_on_ctrl_c_and_writes_nothing(tmp_path):
+    with socket.socket() as server:   # accepts and never answers
+        server.bind(("127.0.0.1", 0))
+        server.listen()
+        server.settimeout(30)
+        (tmp_path / "m.json").write_text('[{"link": "http://store.example/p/1", "title": "Trail Runner"}]')
+        run = subprocess.Popen([sys.executable, "-m", "tarvik_commerce", "enrich", str(tmp_path / "m.json"),
+                                "--no-resolve", "-q", "--fetch-timeout", "60", "--json", str(tmp_path / "out.json"),
+                                "--connect-to", f"::127.0.0.1:{server.getsockname()[1]}"],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        try:
+            connection, _ = server.accept()
+            time.sleep(0.2)
+            run.send_signal(signal.SIGINT)
+            assert run.wait(timeout=10) == 130, run.stderr.read()
+            connection.close()
+        finally:
+            run.kill()
+            run.wait()
+    assert not (tmp_path / "out.json").exists()
