@@ -37,24 +37,40 @@ py::object json_to_python(const bj::value& v) {
 }
 
 // Page text: str as it is, bytes decoded from the charset the page declares
-// (as the command line reads page files), None for no page.
-std::optional<std::string> page_text(const py::object& html) {
-  if (html.is_none()) return std::nullopt;
-  if (PyBytes_Check(html.ptr())) {
-    const std::string_view bytes(PyBytes_AS_STRING(html.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(html.ptr())));
-    py::gil_scoped_release release;
-    return charset::decode_page(bytes);
+// (as the command line reads page files), None for no page. A str is not
+// copied: the view is its UTF-8 form, which lives as long as the str (the
+// caller's argument keeps it alive while the GIL is released).
+class PageText {
+ public:
+  explicit PageText(const py::object& html) {
+    if (html.is_none()) return;
+    if (PyBytes_Check(html.ptr())) {
+      const std::string_view bytes(PyBytes_AS_STRING(html.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(html.ptr())));
+      py::gil_scoped_release release;
+      decoded_ = charset::decode_page(bytes);
+      view_ = *decoded_;
+      return;
+    }
+    if (!PyUnicode_Check(html.ptr()))
+      throw py::type_error("html: expected str, bytes or None, got " + std::string(Py_TYPE(html.ptr())->tp_name));
+    Py_ssize_t size = 0;
+    const char* data = PyUnicode_AsUTF8AndSize(html.ptr(), &size);
+    if (!data) {
+      PyErr_Clear();
+      throw py::value_error("html: text is not valid UTF-8 (lone surrogate)");
+    }
+    view_ = std::string_view(data, static_cast<std::size_t>(size));
   }
-  if (!PyUnicode_Check(html.ptr()))
-    throw py::type_error("html: expected str, bytes or None, got " + std::string(Py_TYPE(html.ptr())->tp_name));
-  Py_ssize_t size = 0;
-  const char* data = PyUnicode_AsUTF8AndSize(html.ptr(), &size);
-  if (!data) {
-    PyErr_Clear();
-    throw py::value_error("html: text is not valid UTF-8 (lone surrogate)");
-  }
-  return std::string(data, static_cast<std::size_t>(size));
-}
+  PageText(const PageText&) = delete;
+  PageText& operator=(const PageText&) = delete;
+
+  std::optional<std::string_view> view() const { return view_; }
+  std::string_view text() const { return view_.value_or(std::string_view()); }
+
+ private:
+  std::optional<std::string> decoded_;
+  std::optional<std::string_view> view_;
+};
 
 // Runs fn on C++ values with the GIL released.
 template <class Fn>
@@ -178,7 +194,7 @@ void bind_metadata(py::module_& m) {
 
   m.def(
       "decode_page",
-      [](const py::bytes& page) { return *page_text(page); }, py::arg("page"),
+      [](const py::bytes& page) { return std::string(PageText(page).text()); }, py::arg("page"),
       "A saved page's bytes as text, decoded from the charset the page declares (as the command line reads pages).");
 
   py::class_<DestinationMetadataParser>(m, "DestinationMetadataParser", "Product facts of one destination page.")
@@ -190,10 +206,9 @@ void bind_metadata(py::module_& m) {
             // As the command line: ranks start at 1, and a lower one would
             // score above 100.
             if (rank < 1) throw py::value_error("rank: must be 1 or more, got " + std::to_string(rank));
-            const std::optional<std::string> page = page_text(html);
+            const PageText page(html);
             return released([&] {
-              return DestinationMetadataParser::parse_metadata(
-                  page ? std::optional<std::string_view>(*page) : std::nullopt, direct_url, initial_title,
+              return DestinationMetadataParser::parse_metadata(page.view(), direct_url, initial_title,
                   initial_merchant, initial_price, initial_stock, rank, mode);
             });
           },
@@ -205,8 +220,8 @@ void bind_metadata(py::module_& m) {
       .def_static(
           "_find_ld_json_products",
           [](const py::object& html) {
-            const std::string page = page_text(html).value_or("");
-            const auto products = released([&] { return DestinationMetadataParser::_find_ld_json_products(page); });
+            const PageText page(html);
+            const auto products = released([&] { return DestinationMetadataParser::_find_ld_json_products(page.text()); });
             py::list out;
             for (const auto& product : products) out.append(json_to_python(product));
             return out;
@@ -215,23 +230,23 @@ void bind_metadata(py::module_& m) {
       .def_static(
           "_find_next_data_product",
           [](const py::object& html) -> py::object {
-            const std::string page = page_text(html).value_or("");
-            const auto product = released([&] { return DestinationMetadataParser::_find_next_data_product(page); });
+            const PageText page(html);
+            const auto product = released([&] { return DestinationMetadataParser::_find_next_data_product(page.text()); });
             return product ? json_to_python(*product) : py::none();
           },
           py::arg("html"))
       .def_static(
           "_extract_meta_tags",
           [](const py::object& html) {
-            const std::string page = page_text(html).value_or("");
-            return released([&] { return DestinationMetadataParser::_extract_meta_tags(page); });
+            const PageText page(html);
+            return released([&] { return DestinationMetadataParser::_extract_meta_tags(page.text()); });
           },
           py::arg("html"))
       .def_static(
           "_extract_html_title",
           [](const py::object& html) {
-            const std::string page = page_text(html).value_or("");
-            return released([&] { return DestinationMetadataParser::_extract_html_title(page); });
+            const PageText page(html);
+            return released([&] { return DestinationMetadataParser::_extract_html_title(page.text()); });
           },
           py::arg("html"));
 }
