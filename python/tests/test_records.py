@@ -2,6 +2,7 @@
 library's readers, the exact JSON text, and the errors that name the field."""
 
 import json
+import pathlib
 
 import pytest
 
@@ -112,3 +113,12 @@ def test_normalized_price_validates_like_the_library():
     assert tc.NormalizedPrice("$5", 5, "USD") == tc.NormalizedPrice(raw="$5", amount=5.0, currency="USD")
     with pytest.raises(ValueError, match="currency must not be empty"):
         tc.NormalizedPrice("5", 5, "")
+
+
+def test_page_facts_dump_the_inspect_text_and_build_from_keywords():
+    page = (pathlib.Path(__file__).resolve().parents[2] / "tests/fixtures/pages/product-ld.html").read_bytes()
+    facts = tc.DestinationMetadataParser.parse_metadata(page, "https://shop.example/p/1", mode="overrides")
+    assert facts.model_dump_json(indent=None, exclude_none=False) == facts.to_json()
+    assert json.loads(facts.model_dump_json()) == facts.model_dump(exclude_none=True)
+    again = tc.PageFacts(**{k: getattr(facts, k) for k in json.loads(facts.to_json())})
+    assert again == facts
