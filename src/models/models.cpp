@@ -4,6 +4,7 @@
 
 #include "tarvik/models/commerce.hpp"
 #include "tarvik/models/common.hpp"
+#include "tarvik/models/vizor.hpp"
 #include "tarvik/util/json_writer.hpp"
 #include "tarvik/util/text.hpp"
 
@@ -204,6 +205,34 @@ class Dumper {
   void put(const std::string& s) { w_.value(s); }
   void put(double d) { w_.value(d); }
   void put(std::int64_t i) { w_.value(i); }
+  void put(bool b) { w_.value(b); }
+  void put(const VisualMatch& m) {
+    w_.begin_object();
+    field("link", m.link);
+    field("title", m.title);
+    field("source", m.source);
+    field("price", m.price);
+    field("currency", m.currency);
+    field("thumbnail", m.thumbnail);
+    field("in_stock", m.in_stock);
+    w_.end_object();
+  }
+  void put(const ShoppingOffer& o) {
+    w_.begin_object();
+    field("title", o.title);
+    field("link", o.link);
+    field("source", o.source);
+    field("price", o.price);
+    field("extracted_price", o.extracted_price);
+    field("currency", o.currency);
+    field("thumbnail", o.thumbnail);
+    field("delivery", o.delivery);
+    field("in_stock", o.in_stock);
+    field("rating", o.rating);
+    field("reviews", o.reviews);
+    field("position", o.position);
+    w_.end_object();
+  }
   template <class Enum>
     requires std::is_enum_v<Enum>
   void put(Enum e) {
@@ -297,10 +326,24 @@ std::string dump_items_json(const std::vector<EnrichedCommerceMatch>& items, int
   return d.take();
 }
 
-std::string CommerceIntelligence::model_dump_json(int indent, bool exclude_none) const {
+namespace {
+template <class Record>
+std::string dump(const Record& r, int indent, bool exclude_none) {
   Dumper d(indent, exclude_none);
-  d.put(*this);
+  d.put(r);
   return d.take();
+}
+}  // namespace
+
+std::string VisualMatch::model_dump_json(int indent, bool exclude_none) const { return dump(*this, indent, exclude_none); }
+std::string ShoppingOffer::model_dump_json(int indent, bool exclude_none) const { return dump(*this, indent, exclude_none); }
+std::string EnrichedCommerceMatch::model_dump_json(int indent, bool exclude_none) const {
+  return dump(*this, indent, exclude_none);
+}
+std::string BestOffer::model_dump_json(int indent, bool exclude_none) const { return dump(*this, indent, exclude_none); }
+std::string CommerceSummary::model_dump_json(int indent, bool exclude_none) const { return dump(*this, indent, exclude_none); }
+std::string CommerceIntelligence::model_dump_json(int indent, bool exclude_none) const {
+  return dump(*this, indent, exclude_none);
 }
 
 }  // namespace tarvik::models

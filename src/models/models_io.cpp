@@ -205,17 +205,28 @@ CommerceSummary read_summary(const Element& e) {
   s.currency = e.opt_string("currency").value_or("USD");
   s.commerce_items = e.opt_integer("commerce_items").value_or(0);
   s.priced_items = e.opt_integer("priced_items").value_or(0);
+  s.priced_in_currency = e.opt_integer("priced_in_currency").value_or(0);
   s.min_price = e.opt_number("min_price");
   s.max_price = e.opt_number("max_price");
   s.median_price = e.opt_number("median_price");
   s.average_price = e.opt_number("average_price");
   s.in_stock_items = e.opt_integer("in_stock_items").value_or(0);
+  s.distinct_merchants = e.opt_integer("distinct_merchants").value_or(0);
   s.product_pages = e.opt_integer("product_pages").value_or(0);
   s.marketplace_listings = e.opt_integer("marketplace_listings").value_or(0);
   s.official_brand_items = e.opt_integer("official_brand_items").value_or(0);
   s.reseller_items = e.opt_integer("reseller_items").value_or(0);
   s.high_relevance_items = e.opt_integer("high_relevance_items").value_or(0);
   s.best_price_url = e.opt_string("best_price_url");
+  if (const bj::value* best = e.get("best_offer")) {
+    if (!best->is_object()) e.wrong("best_offer", "an object", *best);
+    const Element b(best->get_object(), e.where() + ".best_offer");
+    const std::optional<NormalizedPrice> price = b.price_record("price");
+    if (!price) b.fail("price", "missing required field");
+    s.best_offer = BestOffer{b.req_string("title"), b.opt_string("merchant_name"), b.req_string("direct_url"), *price,
+                             b.opt_enum<StockStatus>("stock_status"),
+                             b.opt_enum<Relevance>("relevance").value_or(Relevance::LOW)};
+  }
   return s;
 }
 

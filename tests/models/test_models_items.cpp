@@ -13,6 +13,11 @@ TEST(ReadCommerceIntelligence, ReadsWhatModelDumpJsonWrites) {
   ci.summary.currency = "EUR";
   ci.summary.median_price = 12.5;
   ci.summary.best_price_url = "https://a.example/p";
+  ci.summary.priced_in_currency = 1;
+  ci.summary.distinct_merchants = 1;
+  ci.summary.best_offer = BestOffer{.title = "Tote", .merchant_name = std::nullopt, .direct_url = "https://a.example/p",
+                                    .price = NormalizedPrice("12,50 €", 12.5, "EUR"),
+                                    .stock_status = StockStatus::IN_STOCK, .relevance = Relevance::HIGH};
   EnrichedCommerceMatch full;
   full.title = "Tote \"35\" ✓";
   full.direct_url = "https://a.example/search?q=tote";

@@ -51,6 +51,9 @@ struct EnrichedCommerceMatch {
   // currency.
   static EnrichedCommerceMatch from_shopping_offer(const ShoppingOffer& offer);
 
+  // The record as JSON, as CommerceIntelligence::model_dump_json writes it.
+  std::string model_dump_json(int indent = 2, bool exclude_none = true) const;
+
   bool operator==(const EnrichedCommerceMatch&) const = default;
 };
 
@@ -62,6 +65,9 @@ struct BestOffer {
   NormalizedPrice price;
   std::optional<StockStatus> stock_status;
   Relevance relevance = Relevance::LOW;
+
+  // The record as JSON, as CommerceIntelligence::model_dump_json writes it.
+  std::string model_dump_json(int indent = 2, bool exclude_none = true) const;
 
   bool operator==(const BestOffer&) const = default;
 };
@@ -88,6 +94,9 @@ struct CommerceSummary {
   std::int64_t high_relevance_items = 0;  // exact or high
   std::optional<std::string> best_price_url = std::nullopt;  // the lowest price in `currency`
   std::optional<BestOffer> best_offer = std::nullopt;
+
+  // The record as JSON, as CommerceIntelligence::model_dump_json writes it.
+  std::string model_dump_json(int indent = 2, bool exclude_none = true) const;
 
   bool operator==(const CommerceSummary&) const = default;
 };

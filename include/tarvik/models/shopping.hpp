@@ -21,6 +21,9 @@ struct ShoppingOffer {
   std::optional<std::int64_t> reviews;
   std::optional<std::int64_t> position;
 
+  // The record as JSON, as CommerceIntelligence::model_dump_json writes it.
+  std::string model_dump_json(int indent = 2, bool exclude_none = true) const;
+
   bool operator==(const ShoppingOffer&) const = default;
 };
 

@@ -15,6 +15,9 @@ struct VisualMatch {
   std::optional<std::string> thumbnail;
   std::optional<bool> in_stock;
 
+  // The record as JSON, as CommerceIntelligence::model_dump_json writes it.
+  std::string model_dump_json(int indent = 2, bool exclude_none = true) const;
+
   bool operator==(const VisualMatch&) const = default;
 };
 
