@@ -1,7 +1,32 @@
-"""tarvik-commerce: commerce intelligence for visual product matches."""
+"""tarvik-commerce: commerce intelligence for visual product matches.
 
-from tarvik_commerce import _native  # noqa: F401
+The records, enumerations and pure stages are the library's own C++ code
+(tarvik_commerce._native); the pipeline's asyncio layer is in _pipeline.
+"""
+
+from tarvik_commerce import _native
 from tarvik_commerce import _pipeline
+from tarvik_commerce._enums import *  # noqa: F401,F403
+from tarvik_commerce._enums import __all__ as _enum_names
 from tarvik_commerce._pipeline import *  # noqa: F401,F403
 
-__all__: list[str] = [*_pipeline.__all__]
+_native_names = [
+    "TarvikError",
+    "NormalizedPrice",
+    "VisualMatch",
+    "ShoppingOffer",
+    "EnrichedCommerceMatch",
+    "BestOffer",
+    "CommerceSummary",
+    "CommerceIntelligence",
+    "PageFacts",
+    "dump_items_json",
+    "read_visual_matches",
+    "read_shopping_offers",
+    "read_commerce_intelligence",
+    "currency_code",
+]
+globals().update({name: getattr(_native, name) for name in _native_names})
+
+__version__ = "0.1.0"
+__all__: list[str] = [*_enum_names, *_native_names, *_pipeline.__all__]
