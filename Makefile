@@ -1,14 +1,20 @@
-# Two entry points for a fresh Debian 12 machine (run as root or with sudo):
+# Entry points for a fresh Debian 12 machine (run as root or with sudo):
 #   make demo   installs what is missing, builds the CLI, runs the demo
 #   make test   installs what is missing, builds with ASan+UBSan, runs every test (the Slurm
 #               smoke test on a private one-node cluster when run as root)
+#   make python installs what is missing, builds the Python package tarvik_commerce (Release) and
+#               installs it with pip for Debian's /usr/bin/python3: into /usr/local/lib/python3.11/
+#               dist-packages when run as root, else into ~/.local (PYTHON, PYTHON_INSTALL_FLAGS to change)
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 RELEASE_DIR ?= build/release
 TEST_DIR ?= build/asan
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap cli demo test bench fuzz clean
+PYTHON ?= /usr/bin/python3
+PYTHON_INSTALL_FLAGS ?= --break-system-packages
+
+.PHONY: all bootstrap cli demo test bench fuzz python clean
 
 all: cli
 
@@ -34,6 +40,13 @@ bench: bootstrap
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF -DTARVIK_BENCH=ON >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
+
+# --break-system-packages: Debian marks its interpreter as externally managed;
+# pip then installs under /usr/local (or ~/.local), never over Debian's files.
+python: bootstrap
+	CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) $(PYTHON) -m pip install --no-build-isolation --no-deps --no-index \
+	  $(PYTHON_INSTALL_FLAGS) .
+	cd / && $(PYTHON) -m tarvik_commerce --version
 
 fuzz: bootstrap
 	@if [ -x scripts/fuzz ]; then scripts/fuzz $(FUZZ_SECONDS); fi

@@ -15,6 +15,10 @@ inline constexpr int EXIT_OK = 0;
 inline constexpr int EXIT_BAD_INPUT = 1;
 inline constexpr int EXIT_USAGE = 2;
 
+// The whole command line: parses argv, runs the subcommand and returns the
+// exit status (help and version print and return 0, usage errors 2).
+int run(int argc, char** argv);
+
 // Each register_* adds one subcommand to `app`; its callback stores the
 // command's exit status in `exit_code`.
 void register_unwrap(CLI::App& app, int& exit_code);

@@ -18,6 +18,7 @@ namespace tarvik::python {
 namespace {
 
 PyObject* tarvik_error = nullptr;
+PyObject* invalid_url_error = nullptr;
 
 // The readers say "<place>: expected <kind>, got <kind>" for a value of the
 // wrong type; every other complaint is about the value itself.
@@ -44,6 +45,10 @@ void bind_errors(py::module_& m) {
                                            PyExc_Exception, nullptr);
   if (!tarvik_error) throw py::error_already_set();
   m.add_object("TarvikError", py::handle(tarvik_error));
+  invalid_url_error = PyErr_NewExceptionWithDoc("tarvik_commerce.InvalidURLError",
+                                                "A URL that cannot be split (a ValueError).", PyExc_ValueError, nullptr);
+  if (!invalid_url_error) throw py::error_already_set();
+  m.add_object("InvalidURLError", py::handle(invalid_url_error));
 
   py::register_exception_translator([](std::exception_ptr p) {
     if (!p) return;
@@ -55,6 +60,8 @@ void bind_errors(py::module_& m) {
       throw;
     } catch (const std::bad_alloc&) {
       throw;
+    } catch (const commerce::InvalidURLError& e) {
+      PyErr_SetString(invalid_url_error, e.what());
     } catch (const models::InputError& e) {
       PyErr_SetString(is_type_complaint(e.what()) ? PyExc_TypeError : PyExc_ValueError, e.what());
     } catch (const std::invalid_argument& e) {
@@ -66,6 +73,19 @@ void bind_errors(py::module_& m) {
     } catch (const std::exception& e) {
       PyErr_SetString(tarvik_error, e.what());
     }
+  });
+
+  // For the package's tests: throws the C++ exception `kind` names, so each
+  // translation above can be checked without provoking the failure itself.
+  m.def("_throw_for_test", [](const std::string& kind, const std::string& message) {
+    if (kind == "invalid_argument") throw std::invalid_argument(message);
+    if (kind == "input_error") throw models::InputError(message);
+    if (kind == "filesystem")
+      throw std::filesystem::filesystem_error(message, "/no/such/file", std::make_error_code(std::errc::no_such_file_or_directory));
+    if (kind == "system") throw std::system_error(std::make_error_code(std::errc::permission_denied), message);
+    if (kind == "ios") throw std::ios_base::failure(message);
+    if (kind == "bad_alloc") throw std::bad_alloc();
+    throw std::runtime_error(message);
   });
 }
 
