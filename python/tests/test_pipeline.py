@@ -4,11 +4,13 @@ loop, cancellation (browser closed, thread joined) and a loop that keeps
 running meanwhile. Every wait has its own deadline."""
 
 import asyncio
+import atexit
 import json
 import os
 import shutil
 import socket
 import subprocess
+import tempfile
 import threading
 import time
 from pathlib import Path
@@ -26,8 +28,20 @@ needs_browser = pytest.mark.skipif(shutil.which("chromium") is None, reason="no 
 STORE_MATCH = {"link": "http://store.example/search?q=trail+runner", "title": "Trail Runner"}
 
 
+# Sanitized test runs preload the sanitizer's runtime into this interpreter;
+# the browser and the command line must start without it.
+CLEAN_ENV = {k: v for k, v in os.environ.items() if k != "LD_PRELOAD"}
+BROWSER = ""
+if "LD_PRELOAD" in os.environ and shutil.which("chromium"):
+    _wrapper_dir = tempfile.mkdtemp(prefix="tarvik-pipeline-")
+    atexit.register(shutil.rmtree, _wrapper_dir, True)
+    BROWSER = os.path.join(_wrapper_dir, "chromium")
+    Path(BROWSER).write_text('#!/bin/sh\nunset LD_PRELOAD\nexec chromium "$@"\n')
+    os.chmod(BROWSER, 0o755)
+
+
 def demo_options(**more):
-    return tc.PipelineOptions(replay=DEMO_ARCHIVE, **more)
+    return tc.PipelineOptions(replay=DEMO_ARCHIVE, browser_path=BROWSER, **more)
 
 
 def as_comparable(document):
@@ -101,7 +115,8 @@ async def test_demo_search_gives_the_command_lines_result():
         tc.CommerceEnricher.process_async(DEMO_MATCHES, messages.append, demo_options()), 120)
     cli = subprocess.run([os.environ.get("TARVIK_CLI_PATH", "tarvik-commerce"), "enrich", "-", "--json", "-",
                           "--quiet", "--replay", str(DEMO_ARCHIVE)],
-                         input=json.dumps(DEMO_MATCHES), capture_output=True, text=True, timeout=120, check=True)
+                         input=json.dumps(DEMO_MATCHES), capture_output=True, text=True, timeout=120, check=True,
+                         env=CLEAN_ENV)
     assert as_comparable(json.loads(result.model_dump_json(indent=2, exclude_none=True))) == \
         as_comparable(json.loads(cli.stdout))
     assert messages[0] == "Fetching metadata from 27 merchant destinations..."
@@ -189,7 +204,7 @@ async def test_cancelled_mid_run_closes_the_browser_and_joins_the_thread(hanging
     monkeypatch.setenv("TMPDIR", str(tmpdir))
     threads = thread_count()
     options = tc.PipelineOptions(connect_to=[f"::127.0.0.1:{hanging_pipeline_server.port}"],
-                                 fetch_timeout_seconds=1)
+                                 fetch_timeout_seconds=1, browser_path=BROWSER)
     messages = []
     ticks = []
 
