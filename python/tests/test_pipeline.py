@@ -136,24 +136,32 @@ async def test_demo_search_gives_the_command_lines_result():
 @pytest.mark.parametrize("kind", ["plain", "coroutine", "returns_future"])
 async def test_progress_callbacks_run_on_the_loop_one_at_a_time(kind):
     loop = asyncio.get_running_loop()
-    log = []
+    log, threads = [], set()
+
+    def plain(message):
+        threads.add(threading.get_ident())
+        log.append("start " + message[:9])
 
     async def slowly(message):
+        plain(message)
         await asyncio.sleep(0.05)
-        log.append(("done", message[:9], threading.get_ident()))
+        log.append("done " + message[:9])
 
     def returning_future(message):
+        plain(message)
         future = loop.create_future()
-        loop.call_later(0.05, lambda: (log.append(("done", message[:9], threading.get_ident())),
-                                       future.set_result(None)))
+        loop.call_later(0.05, lambda: (log.append("done " + message[:9]), future.set_result(None)))
         return future
 
-    callback = {"plain": lambda m: log.append(("done", m[:9], threading.get_ident())),
-                "coroutine": slowly, "returns_future": returning_future}[kind]
+    callback = {"plain": plain, "coroutine": slowly, "returns_future": returning_future}[kind]
     result = await asyncio.wait_for(tc.CommerceEnricher.process_async(
         DEMO_MATCHES, callback, demo_options(resolve_stores=False, max_items=3)), 30)
     assert len(result.items) == 3 and result.summary.total_matches == 27
-    assert log == [("done", "Fetching ", threading.get_ident()), ("done", "Extractin", threading.get_ident())]
+    assert threads == {threading.get_ident()}
+    if kind == "plain":
+        assert log == ["start Fetching ", "start Extractin"]
+    else:
+        assert log == ["start Fetching ", "done Fetching ", "start Extractin", "done Extractin"]
 
 
 @pytest.mark.asyncio
