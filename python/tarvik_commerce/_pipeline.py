@@ -92,6 +92,11 @@ async def _drive(start: Callable[..., Any], on_progress: ProgressCallback) -> An
     run = start(notify, finish)
     try:
         await asyncio.shield(ended)
+    except GeneratorExit:
+        # Closed without being resumed (its loop is gone): nothing can be
+        # awaited here; the run ends and is joined when it is dropped.
+        run.cancel()
+        raise
     except BaseException:
         # Cancelled (or interrupted): the C++ run unwinds, its browser is
         # closed and its thread ends before the cancellation goes on.
