@@ -4,9 +4,16 @@
 
 #include <pybind11/pybind11.h>
 
+#include <string_view>
+
 namespace tarvik::python {
 
 namespace py = pybind11;
+
+// Python data (dicts, lists, str, numbers, None) from a JSON text.
+inline py::object json_loads(std::string_view text) {
+  return py::module_::import("json").attr("loads")(py::str(text.data(), text.size()));
+}
 
 // The package exception and the translation of C++ exceptions.
 void bind_errors(py::module_& m);

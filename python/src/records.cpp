@@ -162,31 +162,6 @@ void require_dict(py::handle src, const char* record) {
                          std::string(Py_TYPE(src.ptr())->tp_name));
 }
 
-// A parsed JSON value written again through the library's writer.
-void write_value(json::JsonWriter& w, const bj::value& v) {
-  switch (v.kind()) {
-    case bj::kind::null: w.null(); break;
-    case bj::kind::bool_: w.value(v.get_bool()); break;
-    case bj::kind::int64: w.value(v.get_int64()); break;
-    case bj::kind::uint64: w.value(static_cast<double>(v.get_uint64())); break;
-    case bj::kind::double_: w.value(v.get_double()); break;
-    case bj::kind::string: w.value(std::string_view(v.get_string())); break;
-    case bj::kind::array:
-      w.begin_array();
-      for (const bj::value& x : v.get_array()) write_value(w, x);
-      w.end_array();
-      break;
-    case bj::kind::object:
-      w.begin_object();
-      for (const auto& member : v.get_object()) {
-        w.key(member.key());
-        write_value(w, member.value());
-      }
-      w.end_object();
-      break;
-  }
-}
-
 }  // namespace
 
 template <>
@@ -287,8 +262,8 @@ void record_protocol(Class& cls, const char* name) {
         if (py::isinstance<Record>(obj)) return obj.cast<Record>();
         return record_from_python<Record>(obj);
       }, py::arg("obj"), "The record read from a dict (the JSON form), or a copy of a record.")
-      .def_static("model_validate_json", [](py::str text) {
-        return record_from_python<Record>(py::module_::import("json").attr("loads")(text));
+      .def_static("model_validate_json", [](const std::string& text) {
+        return record_from_python<Record>(json_loads(text));
       }, py::arg("json_data"));
   cls.def(
          "model_dump_json",
@@ -305,14 +280,14 @@ void record_protocol(Class& cls, const char* name) {
       .def(
           "model_dump",
           [](const Record& r, bool exclude_none) {
-            return py::module_::import("json").attr("loads")(r.model_dump_json(-1, exclude_none));
+            return json_loads(r.model_dump_json(-1, exclude_none));
           },
           py::kw_only(), py::arg("exclude_none") = false, "The record's JSON form as dicts, lists and values.")
       .def(py::self == py::self)
       .def("__copy__", [](const Record& r) { return r; })
       .def("__deepcopy__", [](const Record& r, py::handle) { return r; }, py::arg("memo"))
       .def("__repr__", [name](const Record& r) {
-        py::dict fields = py::module_::import("json").attr("loads")(r.model_dump_json(-1, true));
+        py::dict fields = json_loads(r.model_dump_json(-1, true));
         std::string out = std::string(name) + "(";
         bool first = true;
         for (auto [k, v] : fields) {
@@ -481,37 +456,19 @@ void bind_records(py::module_& m) {
       .def(
           "model_dump_json",
           [](const PageFacts& f, std::optional<int> indent, bool exclude_none) {
-            // to_json's members re-written with the writer's layout; numbers
-            // keep their text since the same writer prints them.
-            const bj::value doc = bj::parse(f.to_json());
-            json::JsonWriter w(indent ? *indent : -1);
-            w.begin_object();
-            for (const auto& member : doc.get_object()) {
-              if (member.value().is_null() && exclude_none) continue;
-              w.key(member.key());
-              write_value(w, member.value());
-            }
-            w.end_object();
-            return w.take();
+            return f.model_dump_json(indent ? *indent : -1, exclude_none);
           },
           py::kw_only(), py::arg("indent") = 2, py::arg("exclude_none") = true)
       .def(
           "model_dump",
-          [](const PageFacts& f, bool exclude_none) {
-            py::dict d = py::module_::import("json").attr("loads")(f.to_json());
-            if (exclude_none)
-              for (py::handle key : py::list(d.attr("keys")()))
-                if (d[key].is_none()) PyDict_DelItem(d.ptr(), key.ptr());
-            return d;
-          },
+          [](const PageFacts& f, bool exclude_none) { return json_loads(f.model_dump_json(-1, exclude_none)); },
           py::kw_only(), py::arg("exclude_none") = false)
       .def(py::self == py::self)
       .def("__repr__", [](const PageFacts& f) {
-        py::dict fields = py::module_::import("json").attr("loads")(f.to_json());
+        py::dict fields = json_loads(f.model_dump_json(-1, true));
         std::string out = "PageFacts(";
         bool first = true;
         for (auto [k, v] : fields) {
-          if (v.is_none()) continue;
           out += first ? "" : ", ";
           out += static_cast<std::string>(py::str(k)) + "=" + static_cast<std::string>(py::repr(v));
           first = false;

@@ -33,7 +33,7 @@ py::tuple table(const std::array<std::string_view, N>& rows) {
 }
 
 py::object json_to_python(const bj::value& v) {
-  return py::module_::import("json").attr("loads")(bj::serialize(v));
+  return json_loads(bj::serialize(v));
 }
 
 // Page text: str as it is, bytes decoded from the charset the page declares

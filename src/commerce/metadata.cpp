@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include <boost/json.hpp>
@@ -1049,27 +1050,35 @@ PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_vi
   return facts;
 }
 
-std::string PageFacts::to_json() const {
-  json::JsonWriter w;
+std::string PageFacts::to_json() const { return model_dump_json(); }
+
+std::string PageFacts::model_dump_json(int indent, bool exclude_none) const {
+  json::JsonWriter w(indent);
+  // A key with its value, unless the value is none and nones are left out.
+  const auto field = [&](std::string_view key, const auto& v) {
+    if (exclude_none && !v) return;
+    w.key(key);
+    if (!v) {
+      w.null();
+    } else if constexpr (std::is_same_v<std::decay_t<decltype(*v)>, std::string>) {
+      w.value(*v);
+    } else {
+      w.value(models::value(*v));
+    }
+  };
   w.begin_object();
   w.key("title").value(title);
   w.key("merchant_name").value(merchant_name);
-  w.key("brand").value(brand);
-  w.key("sku").value(sku);
-  w.key("price");
-  models::write_json(w, price);
-  w.key("stock_status");
-  if (stock_status)
-    w.value(models::value(*stock_status));
-  else
-    w.null();
-  w.key("condition");
-  if (condition)
-    w.value(models::value(*condition));
-  else
-    w.null();
-  w.key("primary_image_url").value(primary_image_url);
-  w.key("shipping_info").value(shipping_info);
+  field("brand", brand);
+  field("sku", sku);
+  if (price || !exclude_none) {
+    w.key("price");
+    models::write_json(w, price);
+  }
+  field("stock_status", stock_status);
+  field("condition", condition);
+  field("primary_image_url", primary_image_url);
+  field("shipping_info", shipping_info);
   w.key("page_type").value(models::value(page_type));
   w.key("match_score").value(match_score);
   w.key("fetch_source").value(fetch_source);

@@ -50,6 +50,9 @@ struct PageFacts {
   // {"raw","amount","currency"} or null, enumerations as their values. With
   // sources, a thirteenth key "sources" holds them as an object.
   std::string to_json() const;
+  // The same object in the records' form: indented by `indent` spaces (-1:
+  // one line), facts that are none left out when exclude_none.
+  std::string model_dump_json(int indent = -1, bool exclude_none = false) const;
   bool operator==(const PageFacts&) const = default;
 };
 
