@@ -7,7 +7,7 @@
 #include <boost/json.hpp>
 
 #include "commands.hpp"
-#include "tarvik/commerce/classifier.hpp"
+#include "tarvik/merchants/classifier.hpp"
 #include "tarvik/util/json.hpp"
 #include "tarvik/util/json_writer.hpp"
 #include "tarvik/util/text.hpp"

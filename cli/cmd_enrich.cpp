@@ -31,12 +31,12 @@
 #include "enrich_output.hpp"
 #include "inspect_jsonl.hpp"
 #include "network_flags.hpp"
-#include "tarvik/commerce/aggregator.hpp"
+#include "tarvik/fusion/aggregator.hpp"
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/resolver.hpp"
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/warc.hpp"
 #include "tarvik/models/io.hpp"
-#include "tarvik/relevance.hpp"
+#include "tarvik/relevance/relevance.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::cli {

@@ -18,8 +18,8 @@
 
 #include "commands.hpp"
 #include "inspect_jsonl.hpp"
-#include "tarvik/commerce/metadata.hpp"
-#include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/facts/metadata.hpp"
+#include "tarvik/prices/normalizer.hpp"
 #include "tarvik/util/charset.hpp"
 #include "tarvik/util/text.hpp"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commands.hpp"
-#include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/prices/normalizer.hpp"
 #include "tarvik/util/json_writer.hpp"
 #include "tarvik/util/text.hpp"
 

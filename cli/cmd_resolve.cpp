@@ -18,7 +18,7 @@
 #include "commands.hpp"
 #include "network_flags.hpp"
 #include "tarvik/commerce/resolver.hpp"
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/warc.hpp"
 #include "tarvik/models/io.hpp"
 
 namespace tarvik::cli {

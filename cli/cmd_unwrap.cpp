@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commands.hpp"
-#include "tarvik/commerce/unwrapper.hpp"
+#include "tarvik/links/unwrapper.hpp"
 #include "tarvik/util/json_writer.hpp"
 
 namespace tarvik::cli {

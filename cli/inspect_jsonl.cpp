@@ -15,7 +15,7 @@
 
 #include "commands.hpp"
 #include "ordered_runner.hpp"
-#include "tarvik/commerce/metadata.hpp"
+#include "tarvik/facts/metadata.hpp"
 #include "tarvik/models/common.hpp"
 #include "tarvik/util/charset.hpp"
 #include "tarvik/util/json.hpp"

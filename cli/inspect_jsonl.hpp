@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tarvik/commerce/metadata.hpp"
+#include "tarvik/facts/metadata.hpp"
 
 namespace tarvik::cli::inspect {
 

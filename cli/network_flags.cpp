@@ -4,7 +4,7 @@
 #include <exception>
 #include <memory>
 
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/warc.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::cli {

@@ -9,7 +9,7 @@
 
 #include <boost/json/parse.hpp>
 
-#include "tarvik/commerce/metadata.hpp"
+#include "tarvik/facts/metadata.hpp"
 #include "tarvik/util/charset.hpp"
 #include "tarvik/util/text.hpp"
 

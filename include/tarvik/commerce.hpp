@@ -4,13 +4,13 @@
 // records of tarvik::models they exchange.
 #pragma once
 
-#include "tarvik/commerce/aggregator.hpp"
-#include "tarvik/commerce/classifier.hpp"
+#include "tarvik/fusion/aggregator.hpp"
+#include "tarvik/merchants/classifier.hpp"
 #include "tarvik/commerce/enricher.hpp"
-#include "tarvik/commerce/metadata.hpp"
-#include "tarvik/commerce/normalizer.hpp"
+#include "tarvik/facts/metadata.hpp"
+#include "tarvik/prices/normalizer.hpp"
 #include "tarvik/commerce/resolver.hpp"
-#include "tarvik/commerce/unwrapper.hpp"
+#include "tarvik/links/unwrapper.hpp"
 #include "tarvik/models/commerce.hpp"
 #include "tarvik/models/common.hpp"
 #include "tarvik/models/io.hpp"

@@ -20,8 +20,8 @@
 #include "pipeline_run.hpp"
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/resolver.hpp"
-#include "tarvik/core/fetcher.hpp"
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/fetcher.hpp"
+#include "tarvik/fetcher/warc.hpp"
 
 namespace tarvik::python {
 

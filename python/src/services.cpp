@@ -12,7 +12,7 @@
 
 #include "bindings.hpp"
 #include "casters.hpp"
-#include "tarvik/relevance.hpp"
+#include "tarvik/relevance/relevance.hpp"
 #include "tarvik/util/charset.hpp"
 
 namespace tarvik::python {

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <utility>
 
-#include "tarvik/commerce/classifier.hpp"
+#include "tarvik/merchants/classifier.hpp"
 #include "tarvik/commerce/enricher.hpp"
-#include "tarvik/commerce/metadata.hpp"
-#include "tarvik/commerce/normalizer.hpp"
-#include "tarvik/commerce/unwrapper.hpp"
+#include "tarvik/facts/metadata.hpp"
+#include "tarvik/prices/normalizer.hpp"
+#include "tarvik/links/unwrapper.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::commerce {

@@ -4,7 +4,7 @@
 
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/resolver.hpp"
-#include "tarvik/relevance.hpp"
+#include "tarvik/relevance/relevance.hpp"
 
 namespace tarvik::commerce {
 

@@ -7,7 +7,7 @@
 #include <mutex>
 
 #include "tarvik/browser/chromium.hpp"
-#include "tarvik/commerce/unwrapper.hpp"
+#include "tarvik/links/unwrapper.hpp"
 
 namespace tarvik::commerce {
 

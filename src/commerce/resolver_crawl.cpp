@@ -14,7 +14,7 @@
 #include <unordered_map>
 
 #include "tarvik/commerce/resolver.hpp"
-#include "tarvik/commerce/unwrapper.hpp"
+#include "tarvik/links/unwrapper.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::commerce {

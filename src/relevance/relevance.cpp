@@ -1,4 +1,4 @@
-#include "tarvik/relevance.hpp"
+#include "tarvik/relevance/relevance.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "browser/test_browser_support.hpp"
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/warc.hpp"
 
 namespace {
 

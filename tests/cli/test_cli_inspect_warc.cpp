@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli_runner.hpp"
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/warc.hpp"
 
 namespace {
 

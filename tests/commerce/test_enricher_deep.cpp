@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "commerce/test_metadata_parse.hpp"
+#include "facts/test_metadata_parse.hpp"
 #include "tarvik/commerce/enricher.hpp"
 
 namespace {

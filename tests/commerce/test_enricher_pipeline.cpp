@@ -24,7 +24,7 @@
 #include "support/loop.hpp"
 #include "tarvik/browser/chromium.hpp"
 #include "tarvik/commerce/enricher.hpp"
-#include "tarvik/core/warc.hpp"
+#include "tarvik/fetcher/warc.hpp"
 #include "tarvik/models/io.hpp"
 
 namespace {

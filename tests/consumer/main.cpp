@@ -1,7 +1,7 @@
 // Uses the installed library as an embedder would: enrich a match over its own
 // fetcher, label, summarise and write CSV. Exits non-zero on a wrong answer.
 #include <tarvik/commerce.hpp>
-#include <tarvik/relevance.hpp>
+#include <tarvik/relevance/relevance.hpp>
 
 #include <cstdio>
 #include <string>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "relevance/item_spec.hpp"
-#include "tarvik/relevance.hpp"
+#include "tarvik/relevance/relevance.hpp"
 
 namespace {
 

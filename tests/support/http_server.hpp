@@ -29,7 +29,7 @@
 #include <utility>
 #include <vector>
 
-#include "tarvik/core/fetcher.hpp"
+#include "tarvik/fetcher/fetcher.hpp"
 
 namespace tarvik::test {
 

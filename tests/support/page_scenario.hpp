@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/http_server.hpp"
-#include "tarvik/core/fetcher.hpp"
+#include "tarvik/fetcher/fetcher.hpp"
 
 namespace tarvik::test {
 

@@ -52,7 +52,7 @@
 #include <vector>
 
 #include "tarvik/browser/session.hpp"
-#include "tarvik/core/fetcher.hpp"
+#include "tarvik/fetcher/fetcher.hpp"
 
 namespace tarvik::browser {
 

@@ -9,7 +9,7 @@
 
 #include "tarvik/commerce/async.hpp"
 #include "tarvik/commerce/options.hpp"
-#include "tarvik/core/fetcher.hpp"
+#include "tarvik/fetcher/fetcher.hpp"
 #include "tarvik/models/commerce.hpp"
 #include "tarvik/models/vizor.hpp"
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "tarvik/browser/session.hpp"
-#include "tarvik/commerce/metadata.hpp"
-#include "tarvik/core/fetcher.hpp"
+#include "tarvik/facts/metadata.hpp"
+#include "tarvik/fetcher/fetcher.hpp"
 
 namespace tarvik::commerce {
 

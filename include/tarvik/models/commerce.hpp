@@ -74,7 +74,7 @@ struct BestOffer {
 
 // What a run found, at a glance. `total_matches` and `currency` come from the
 // caller; the relevance module's `recompute_market_summary` computes the rest
-// (see tarvik/relevance.hpp for what each figure counts).
+// (see tarvik/relevance/relevance.hpp for what each figure counts).
 struct CommerceSummary {
   std::int64_t total_matches = 0;
   std::string currency = "USD";
