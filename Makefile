@@ -47,11 +47,12 @@ bench: bootstrap
 	cmake --build build/bench -j$(JOBS)
 	@for b in build/bench/bench_*; do [ -x "$$b" ] || continue; echo "== $$b"; $$b; done
 
+# The package is built in the CLI's Release tree (TARVIK_BUILD_DIR), so the library compiles once.
 # --break-system-packages: Debian marks its interpreter as externally managed;
 # pip then installs under /usr/local (or ~/.local), never over Debian's files.
 python: bootstrap
-	CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) $(PYTHON) -m pip install --no-build-isolation --no-deps --no-index \
-	  $(PYTHON_INSTALL_FLAGS) .
+	CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) TARVIK_BUILD_DIR=$(abspath $(RELEASE_DIR)) \
+	  $(PYTHON) -m pip install --no-build-isolation --no-deps --no-index $(PYTHON_INSTALL_FLAGS) .
 	cd / && $(PYTHON) -m tarvik_commerce --version
 
 fuzz: bootstrap

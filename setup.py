@@ -1,8 +1,8 @@
 """Builds the extension tarvik_commerce._native with the project's CMake.
 
 Configured for the interpreter running this file (never another one found on
-the PATH), as a Release build without tests and benchmarks, in
-<build_temp>/cmake-<interpreter hash>; CMAKE_BUILD_PARALLEL_LEVEL sets the build's jobs (default:
+the PATH), as a Release build without tests and benchmarks, in $TARVIK_BUILD_DIR
+when set, else <build_temp>/cmake-<interpreter hash>; CMAKE_BUILD_PARALLEL_LEVEL sets the build's jobs (default:
 all cores) and TARVIK_CMAKE_ARGS adds arguments to the configure step.
 """
 
@@ -22,9 +22,14 @@ ROOT = pathlib.Path(__file__).resolve().parent
 
 class CMakeBuild(build_ext):
     def build_extension(self, ext: Extension) -> None:
-        # One build tree per interpreter: two of the same version share build_temp.
-        tag = hashlib.sha1(sys.executable.encode()).hexdigest()[:10]
-        build_dir = pathlib.Path(self.build_temp).resolve() / f"cmake-{tag}"
+        # TARVIK_BUILD_DIR names a Release tree to build in (make python passes the CLI's, so the
+        # library is compiled once); otherwise one tree per interpreter, as two of the same version
+        # share build_temp.
+        if os.environ.get("TARVIK_BUILD_DIR"):
+            build_dir = pathlib.Path(os.environ["TARVIK_BUILD_DIR"]).resolve()
+        else:
+            tag = hashlib.sha1(sys.executable.encode()).hexdigest()[:10]
+            build_dir = pathlib.Path(self.build_temp).resolve() / f"cmake-{tag}"
         configure = [
             "cmake", "-S", str(ROOT), "-B", str(build_dir),
             "-DCMAKE_BUILD_TYPE=Release", "-DTARVIK_TESTS=OFF", "-DTARVIK_BENCH=OFF", "-DTARVIK_PYTHON=ON",

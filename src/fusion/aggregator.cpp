@@ -1,6 +1,8 @@
 // Fusion of enriched visual matches with shopping offers.
 #include "tarvik/fusion/aggregator.hpp"
 
+#include <optional>
+#include <string>
 #include <unordered_set>
 #include <utility>
 
@@ -43,12 +45,30 @@ class Admission {
   std::vector<EnrichedCommerceMatch> kept_;
 };
 
+// The offer with surrounding whitespace removed from its text fields: search
+// APIs pass on what the merchant's feed holds, and a link ending in a blank is
+// a different (broken) URL. An optional text left blank carries nothing.
+models::ShoppingOffer trimmed(const models::ShoppingOffer& offer) {
+  models::ShoppingOffer out = offer;
+  out.title = std::string(text::trim(out.title));
+  out.link = std::string(text::trim(out.link));
+  for (std::optional<std::string>* field : {&out.source, &out.price, &out.currency, &out.thumbnail, &out.delivery}) {
+    if (!*field) continue;
+    const std::string_view t = text::trim(**field);
+    if (t.empty())
+      field->reset();
+    else
+      **field = std::string(t);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<EnrichedCommerceMatch> CommerceAggregator::fuse_matches_and_offers(
     std::vector<EnrichedCommerceMatch> vizor_items, const std::vector<models::ShoppingOffer>& shopping_offers) {
   Admission admission;
-  for (const auto& offer : shopping_offers) admission.offer(EnrichedCommerceMatch::from_shopping_offer(offer));
+  for (const auto& offer : shopping_offers) admission.offer(EnrichedCommerceMatch::from_shopping_offer(trimmed(offer)));
   for (auto& item : vizor_items) admission.offer(std::move(item));
   return relevance::sort_commerce_items(admission.take());
 }

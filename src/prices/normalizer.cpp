@@ -1,11 +1,15 @@
+// Free-text prices to amount and currency code: the pattern finds the number,
+// the rules around it decide the separators and the currency.
 #include "tarvik/prices/normalizer.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "tarvik/util/text.hpp"
 
@@ -149,6 +153,140 @@ std::optional<PriceNormalizer::PriceMatch> split_match(std::string_view s, std::
   return m;
 }
 
+
+// ---------------------------------------------------------------------------
+// Currencies beside the number that the token table does not know.
+
+// ISO 4217 alphabetic codes in use (the Debian iso-codes list of 2023 with the
+// later amendments: HRK, ANG and ZWL withdrawn, XCG and ZWG added), without
+// XTS and XXX, which name no currency.
+constexpr std::string_view ISO_4217_CODES[] = {
+    "AED", "AFN", "ALL", "AMD", "AOA", "ARS", "AUD", "AWG", "AZN", "BAM", "BBD", "BDT", "BGN", "BHD", "BIF", "BMD",
+    "BND", "BOB", "BOV", "BRL", "BSD", "BTN", "BWP", "BYN", "BZD", "CAD", "CDF", "CHE", "CHF", "CHW", "CLF", "CLP",
+    "CNY", "COP", "COU", "CRC", "CUC", "CUP", "CVE", "CZK", "DJF", "DKK", "DOP", "DZD", "EGP", "ERN", "ETB", "EUR",
+    "FJD", "FKP", "GBP", "GEL", "GHS", "GIP", "GMD", "GNF", "GTQ", "GYD", "HKD", "HNL", "HTG", "HUF", "IDR", "ILS",
+    "INR", "IQD", "IRR", "ISK", "JMD", "JOD", "JPY", "KES", "KGS", "KHR", "KMF", "KPW", "KRW", "KWD", "KYD", "KZT",
+    "LAK", "LBP", "LKR", "LRD", "LSL", "LYD", "MAD", "MDL", "MGA", "MKD", "MMK", "MNT", "MOP", "MRU", "MUR", "MVR",
+    "MWK", "MXN", "MXV", "MYR", "MZN", "NAD", "NGN", "NIO", "NOK", "NPR", "NZD", "OMR", "PAB", "PEN", "PGK", "PHP",
+    "PKR", "PLN", "PYG", "QAR", "RON", "RSD", "RUB", "RWF", "SAR", "SBD", "SCR", "SDG", "SEK", "SGD", "SHP", "SLE",
+    "SLL", "SOS", "SRD", "SSP", "STN", "SVC", "SYP", "SZL", "THB", "TJS", "TMT", "TND", "TOP", "TRY", "TTD", "TWD",
+    "TZS", "UAH", "UGX", "USD", "USN", "UYI", "UYU", "UYW", "UZS", "VED", "VES", "VND", "VUV", "WST", "XAF", "XAG",
+    "XAU", "XBA", "XBB", "XBC", "XBD", "XCD", "XCG", "XDR", "XOF", "XPD", "XPF", "XPT", "XSU", "XUA", "YER", "ZAR",
+    "ZMW", "ZWG",
+};
+
+bool is_iso_4217(std::string_view code) {
+  return std::binary_search(std::begin(ISO_4217_CODES), std::end(ISO_4217_CODES), code);
+}
+
+bool is_upper(char c) { return c >= 'A' && c <= 'Z'; }
+bool is_letter(char c) { return is_upper(c) || (c >= 'a' && c <= 'z'); }
+
+// Dollar signs written with a country prefix ("R$ 49,90"), longest first so
+// that "CA$" is not read as "A$".
+constexpr std::pair<std::string_view, std::string_view> COUNTRY_DOLLARS[] = {
+    {"CA", "CAD"}, {"NZ", "NZD"}, {"HK", "HKD"}, {"MX", "MXN"}, {"NT", "TWD"}, {"US", "USD"},
+    {"R", "BRL"},  {"C", "CAD"},  {"A", "AUD"},  {"S", "SGD"},
+};
+
+// The code of the country dollar whose "$" is at s[dollar]: its upper-case
+// prefix stands directly before the sign and starts a word.
+std::optional<std::string_view> country_dollar(std::string_view s, std::size_t dollar) {
+  for (const auto& [prefix, code] : COUNTRY_DOLLARS) {
+    if (dollar < prefix.size()) continue;
+    const std::size_t start = dollar - prefix.size();
+    if (s.substr(start, prefix.size()) != prefix) continue;
+    if (start > 0 && is_letter(s[start - 1])) continue;
+    return code;
+  }
+  return std::nullopt;
+}
+
+// Start of the whitespace run that ends at s[end] (end itself when none).
+std::size_t skip_space_back(std::string_view s, std::size_t end) {
+  while (end > 0) {
+    std::size_t start = end - 1;
+    while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80 && end - start < 4) --start;
+    std::size_t j = start;
+    if (!text::is_space(text::next_code_point(s, j)) || j != end) break;
+    end = start;
+  }
+  return end;
+}
+
+// An upper-case ISO 4217 code standing alone (no letter touching it) directly
+// before s[begin] or after s[end], whitespace apart: before wins.
+std::optional<std::string_view> iso_code_beside(std::string_view s, std::size_t begin, std::size_t end) {
+  const std::size_t stop = skip_space_back(s, begin);
+  if (stop >= 3) {
+    const std::string_view code = s.substr(stop - 3, 3);
+    const bool alone = stop == 3 || !is_letter(s[stop - 4]);
+    if (alone && std::all_of(code.begin(), code.end(), is_upper) && is_iso_4217(code)) return code;
+  }
+  const std::size_t start = skip_space(s, end, s.size());
+  if (start + 3 <= s.size()) {
+    const std::string_view code = s.substr(start, 3);
+    const bool alone = start + 3 == s.size() || !is_letter(s[start + 3]);
+    if (alone && std::all_of(code.begin(), code.end(), is_upper) && is_iso_4217(code)) return code;
+  }
+  return std::nullopt;
+}
+
+// A country-prefixed dollar sign written after the number ("49,90 R$").
+std::optional<std::string_view> country_dollar_after(std::string_view s, std::size_t end) {
+  std::size_t i = skip_space(s, end, s.size());
+  const std::size_t letters = i;
+  while (i < s.size() && i - letters < 2 && is_upper(s[i])) ++i;
+  if (i == letters || i >= s.size() || s[i] != '$') return std::nullopt;
+  return country_dollar(s, i);
+}
+
+// Swiss grouping: an apostrophe (or right single quotation mark) between digit
+// groups of three, "1'234'567.50". Extends the number that ends at s[end] when
+// it is a first group of one to three digits; `number` receives the digits
+// without the marks and any decimal part. Returns the new end.
+std::size_t extend_apostrophe_groups(std::string_view s, std::size_t begin, std::size_t end, std::string& number) {
+  if (end - begin > 3 || !std::all_of(s.begin() + begin, s.begin() + end, is_digit)) return end;
+  std::size_t groups = 0;
+  for (;;) {
+    std::size_t mark = 0;
+    if (end < s.size() && s[end] == '\'') {
+      mark = 1;
+    } else if (s.substr(end, 3) == "\u2019") {
+      mark = 3;
+    }
+    const std::size_t d = end + mark;
+    if (mark == 0 || d + 3 > s.size() || !std::all_of(s.begin() + d, s.begin() + d + 3, is_digit) ||
+        (d + 3 < s.size() && is_digit(s[d + 3])))
+      break;
+    number.append(s.substr(d, 3));
+    end = d + 3;
+    ++groups;
+  }
+  if (groups > 0 && end + 1 < s.size() && (s[end] == '.' || s[end] == ',') && is_digit(s[end + 1])) {
+    std::size_t i = end + 1;
+    while (i < s.size() && is_digit(s[i])) ++i;
+    number += s[end];
+    number.append(s.substr(end + 1, i - end - 1));
+    end = i;
+  }
+  return end;
+}
+
+const RE2& token_pattern() {
+  static const RE2 pattern("(?:" + std::string(CURRENCY_TOKEN_PATTERN) + ")", price_pattern_options());
+  return pattern;
+}
+
+// A token of the table right after s[end], whitespace apart.
+std::string_view token_after(std::string_view s, std::size_t end) {
+  const std::size_t start = skip_space(s, end, s.size());
+  re2::StringPiece token;
+  const re2::StringPiece input(s.data(), s.size());
+  if (!token_pattern().Match(input, start, s.size(), RE2::ANCHOR_START, &token, 1)) return {};
+  return std::string_view(token.data(), token.size());
+}
+
 }  // namespace
 
 double round2(double v) {
@@ -189,10 +327,34 @@ std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std:
   if (!match) return std::nullopt;
   const std::string_view before = match->before;
   const std::string_view number = match->number;
-  const std::string_view after = match->after;
+  std::string_view after = match->after;
+  const std::size_t number_begin = static_cast<std::size_t>(number.data() - raw.data());
+  std::size_t number_end = number_begin + number.size();
+
+  std::string n(number);
+  if (after.empty()) {
+    const std::size_t end = extend_apostrophe_groups(raw, number_begin, number_end, n);
+    if (end != number_end) {
+      number_end = end;
+      after = token_after(raw, number_end);
+    }
+  }
+
+  // Beyond the table: a "$" with a country prefix is that country's dollar (or
+  // real); with no token of the table at all, an ISO 4217 code beside the
+  // number names the currency. The hint comes after both.
+  std::optional<std::string_view> beside;
+  if (before == "$") {
+    beside = country_dollar(raw, static_cast<std::size_t>(before.data() - raw.data()));
+  } else if (before.empty() && after.empty()) {
+    beside = country_dollar_after(raw, number_end);
+    if (!beside) beside = iso_code_beside(raw, number_begin, number_end);
+  }
 
   std::string_view token = DEFAULT_CURRENCY;
-  if (!before.empty()) {
+  if (beside) {
+    token = *beside;
+  } else if (!before.empty()) {
     token = before;
   } else if (!after.empty()) {
     token = after;
@@ -213,7 +375,6 @@ std::optional<models::NormalizedPrice> PriceNormalizer::parse(std::optional<std:
   }
 
   // ASCII spaces group thousands; other whitespace stays and makes the number unreadable.
-  std::string n(number);
   erase_char(n, ' ');
   apply_separator_rule(n);
   const auto amount = read_decimal(n);

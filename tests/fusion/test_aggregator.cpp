@@ -36,7 +36,9 @@ TEST(FuseMatchesAndOffers, OffersFirstAndNoDuplicates) {
   const Case cases[] = {
       {"offer URLs equal up to case and blanks",
        {offer("A", " https://S.example/p\xC2\xA0"), offer("B", "https://s.example/p")}, {},
-       {"A@ https://S.example/p\xC2\xA0"}},
+       {"A@https://S.example/p"}},
+      {"offer text trimmed, no-break space included",
+       {offer("\tTrail Runner \n", "https://s.example/p\xC2\xA0 ", " Shop ")}, {}, {"Trail Runner@https://s.example/p"}},
       {"visual item with an offer's URL", {offer("A", "https://s.example/\xC3\xA9")},
        {{.title = "V", .url = "HTTPS://S.EXAMPLE/\xC3\x89"}}, {"A@https://s.example/\xC3\xA9"}},
       {"same merchant, same first 30 characters",

@@ -111,7 +111,7 @@ TEST(PriceNormalizer, CurrencyChoice) {
       {"long s folds to s", "u\u017fd 5", std::nullopt, true, 5.0, "USD"},
       {"yen sign", "¥500", std::nullopt, true, 500.0, "JPY"},
       {"CN yen: only the sign is seen", "CN¥ 88", std::nullopt, true, 88.0, "JPY"},
-      {"CA dollar: only the sign is seen", "CA$ 20", std::nullopt, true, 20.0, "USD"},
+      {"CA dollar prefix", "CA$ 20", std::nullopt, true, 20.0, "CAD"},
       {"multi-character hint", "20", "CA$", true, 20.0, "CAD"},
       {"hint CN yen", "20", "cn¥", true, 20.0, "CNY"},
       {"token in front wins over hint", "$12", "EUR", true, 12.0, "USD"},
@@ -126,6 +126,50 @@ TEST(PriceNormalizer, CurrencyChoice) {
       {"token not followed by a number", "$ abc 5", std::nullopt, true, 5.0, "USD"},
       {"only the first price counts", "$12.99 - $15.99", std::nullopt, true, 12.99, "USD"},
       {"first price in euro, second in dollar", "€3 or $4", std::nullopt, true, 3.0, "EUR"},
+  };
+  for (const auto& c : cases) check(c);
+}
+
+TEST(PriceNormalizer, CurrenciesBeyondTheTable) {
+  const Case cases[] = {
+      {"ISO code before", "CHF 12.50", std::nullopt, true, 12.5, "CHF"},
+      {"ISO code after, decimal comma", "12,99 PLN", std::nullopt, true, 12.99, "PLN"},
+      {"ISO code before wins over the hint", "SEK 99", "EUR", true, 99.0, "SEK"},
+      {"ISO code touching the number", "99SEK", std::nullopt, true, 99.0, "SEK"},
+      {"ISO code before wins over one after", "CHF 5 PLN", std::nullopt, true, 5.0, "CHF"},
+      {"table token wins over an ISO code", "CHF 5 EUR", std::nullopt, true, 5.0, "EUR"},
+      {"lower-case code is not read", "chf 12", "EUR", true, 12.0, "EUR"},
+      {"code inside a word is not read", "XCHF 12", std::nullopt, true, 12.0, "USD"},
+      {"code followed by letters is not read", "12 CHFX", std::nullopt, true, 12.0, "USD"},
+      {"three capitals that are no code", "ABC 12", "GBP", true, 12.0, "GBP"},
+      {"withdrawn code", "HRK 12", std::nullopt, true, 12.0, "USD"},
+      {"ISO code after nbsp", "12\u00a0NOK", std::nullopt, true, 12.0, "NOK"},
+      {"Brazilian real", "R$ 49,90", std::nullopt, true, 49.9, "BRL"},
+      {"Brazilian real after", "49,90 R$", std::nullopt, true, 49.9, "BRL"},
+      {"Canadian dollar, short prefix", "C$12", std::nullopt, true, 12.0, "CAD"},
+      {"Australian dollar", "A$ 30", std::nullopt, true, 30.0, "AUD"},
+      {"New Zealand dollar", "NZ$30", std::nullopt, true, 30.0, "NZD"},
+      {"Hong Kong dollar", "HK$ 1,280", std::nullopt, true, 1280.0, "HKD"},
+      {"Singapore dollar", "S$ 15", std::nullopt, true, 15.0, "SGD"},
+      {"Mexican peso", "MX$ 199", std::nullopt, true, 199.0, "MXN"},
+      {"New Taiwan dollar", "NT$ 990", std::nullopt, true, 990.0, "TWD"},
+      {"US dollar prefix", "US$ 10", "EUR", true, 10.0, "USD"},
+      {"prefix inside a word is no prefix", "USA$5", std::nullopt, true, 5.0, "USD"},
+      {"lower-case prefix is no prefix", "r$ 5", std::nullopt, true, 5.0, "USD"},
+  };
+  for (const auto& c : cases) check(c);
+}
+
+TEST(PriceNormalizer, ApostropheGrouping) {
+  const Case cases[] = {
+      {"Swiss francs", "CHF 1'234.50", std::nullopt, true, 1234.5, "CHF"},
+      {"right single quotation mark", "1\u2019234\u2019567", std::nullopt, true, 1234567.0, "USD"},
+      {"table token after the groups", "1'234.50 \u20ac", std::nullopt, true, 1234.5, "EUR"},
+      {"token before the groups", "$1'999", std::nullopt, true, 1999.0, "USD"},
+      {"group of two is no grouping", "5'11", std::nullopt, true, 5.0, "USD"},
+      {"group of four is no grouping", "1'2345", std::nullopt, true, 1.0, "USD"},
+      {"first group longer than three", "1234'567", std::nullopt, true, 1234.0, "USD"},
+      {"dash for zero centimes", "CHF 1'234.\u2013", std::nullopt, true, 1234.0, "CHF"},
   };
   for (const auto& c : cases) check(c);
 }

@@ -1,11 +1,12 @@
 // Fuses enriched visual matches with shopping offers, and saves commerce
 // results as CSV (for spreadsheets) and JSON files.
 //
-// Files: an export writes a temporary file in the target's directory, flushes
-// it to disk and renames it over the target, so the target holds either its
-// previous content or the whole new file, never a part; on any error the
-// temporary file is removed and the error is thrown. A replaced file keeps its
-// permission bits; a new one gets the usual 0666 less the umask.
+// Files: an export is written by write_output_file (output_file.hpp): a regular
+// file is replaced whole through a temporary file and a rename, so the target
+// holds either its previous content or the whole new file, never a part; a
+// device, named pipe or /dev/stdout is written in place; a directory or a
+// read-only file is refused. A replaced file keeps its permission bits; a new
+// one gets the usual 0666 less the umask.
 #pragma once
 
 #include <filesystem>
@@ -43,11 +44,11 @@ extern const std::vector<std::string_view> CSV_COLUMNS;
 std::string commerce_csv_text(const models::CommerceIntelligence& commerce);
 
 // Write the CSV text, or the record's model_dump_json(2, true) (no newline
-// added), to `output_path` and return the path written: made absolute from the
-// current directory, with symbolic links and ".." resolved as far as the path
-// exists. Missing parent directories are created. Throws
-// std::filesystem::filesystem_error naming the path (an empty path, a
-// directory, or a failure to create, write, flush or rename).
+// added), to `output_path` and return the path written (see write_output_file:
+// for a regular file made absolute, with symbolic links and ".." resolved as
+// far as the path exists). Missing parent directories are created. Throws
+// std::filesystem::filesystem_error naming the path as given (an empty path, a
+// directory, a read-only file, or a failure to create, write, flush or rename).
 std::filesystem::path export_commerce_to_csv(const models::CommerceIntelligence& commerce,
                                              const std::filesystem::path& output_path);
 std::filesystem::path export_commerce_to_json(const models::CommerceIntelligence& commerce,

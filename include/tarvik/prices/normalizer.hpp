@@ -35,6 +35,13 @@ class PriceNormalizer {
   static std::optional<PriceMatch> _match(std::string_view text);
 
   // None for missing, blank or unreadable text; never throws for bad text.
+  // The currency is the first found of: a "$" directly preceded by a country
+  // prefix that starts a word (R$ BRL, C$ and CA$ CAD, A$ AUD, NZ$ NZD, HK$
+  // HKD, S$ SGD, MX$ MXN, NT$ TWD, US$ USD), before or after the number; the
+  // table's token before the number, then after it; when neither is there, an
+  // upper-case ISO 4217 code with no letter touching it directly before, then
+  // after the number (whitespace apart); the hint; USD. An apostrophe or U+2019
+  // between digit groups of three groups thousands ("CHF 1'234.50").
   static std::optional<models::NormalizedPrice> parse(
       std::optional<std::string_view> raw_price,
       std::optional<std::string_view> currency_hint = std::nullopt);
