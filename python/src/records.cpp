@@ -283,6 +283,15 @@ void record_fields(Class& cls) {
   });
 }
 
+// A record class: the protocol and the described fields.
+template <class Record>
+py::class_<Record> bind_record(py::module_& m, const char* name, const char* doc) {
+  py::class_<Record> cls(m, name, doc);
+  record_protocol<Record>(cls, name);
+  record_fields<Record>(cls);
+  return cls;
+}
+
 }  // namespace
 
 void bind_records(py::module_& m) {
@@ -318,31 +327,15 @@ void bind_records(py::module_& m) {
                ", currency=" + py::repr(py::str(p.currency())).cast<std::string>() + ")";
       });
 
-  py::class_<VisualMatch> match(m, "VisualMatch", "One visual match of a reverse-image search.");
-  record_protocol<VisualMatch>(match, "VisualMatch");
-  record_fields<VisualMatch>(match);
-
-  py::class_<ShoppingOffer> offer(m, "ShoppingOffer", "One offer of a shopping search.");
-  record_protocol<ShoppingOffer>(offer, "ShoppingOffer");
-  record_fields<ShoppingOffer>(offer);
-
-  py::class_<EnrichedCommerceMatch> item(m, "EnrichedCommerceMatch", "One enriched commerce item.");
-  record_protocol<EnrichedCommerceMatch>(item, "EnrichedCommerceMatch");
-  record_fields<EnrichedCommerceMatch>(item);
+  bind_record<VisualMatch>(m, "VisualMatch", "One visual match of a reverse-image search.");
+  bind_record<ShoppingOffer>(m, "ShoppingOffer", "One offer of a shopping search.");
+  auto item = bind_record<EnrichedCommerceMatch>(m, "EnrichedCommerceMatch", "One enriched commerce item.");
   item.def_static("from_shopping_offer", &EnrichedCommerceMatch::from_shopping_offer, py::arg("offer"),
                   "An item built from a shopping offer (source engine \"shopping\").");
 
-  py::class_<BestOffer> best(m, "BestOffer", "The offer a shopper would pick, as the market summary names it.");
-  record_protocol<BestOffer>(best, "BestOffer");
-  record_fields<BestOffer>(best);
-
-  py::class_<CommerceSummary> summary(m, "CommerceSummary", "What a run found, at a glance.");
-  record_protocol<CommerceSummary>(summary, "CommerceSummary");
-  record_fields<CommerceSummary>(summary);
-
-  py::class_<CommerceIntelligence> result(m, "CommerceIntelligence", "The result of a run: the summary and the items.");
-  record_protocol<CommerceIntelligence>(result, "CommerceIntelligence");
-  record_fields<CommerceIntelligence>(result);
+  bind_record<BestOffer>(m, "BestOffer", "The offer a shopper would pick, as the market summary names it.");
+  bind_record<CommerceSummary>(m, "CommerceSummary", "What a run found, at a glance.");
+  bind_record<CommerceIntelligence>(m, "CommerceIntelligence", "The result of a run: the summary and the items.");
 
   using commerce::PageFacts;
   py::class_<PageFacts> facts(m, "PageFacts", "The product facts DestinationMetadataParser.parse_metadata reads from a page.");
