@@ -2,7 +2,7 @@
 // search, with an optional fusion of shopping offers, as a table, CSV or JSON.
 //
 //   enrich MATCHES.json [--offers OFFERS.json] [--json FILE|-] [--csv FILE|-]
-//          [--no-resolve] [--max-items N] [--fetch-timeout S] [--extended[=overrides]]
+//          [--no-resolve] [--follow-resolved] [--max-items N] [--fetch-timeout S] [--extended[=overrides]]
 //          [--browser PATH] [--connect-to H1:P1:H2:P2]... [--allow-private-network]
 //          [--record FILE.warc[.gz]] [--replay FILE.warc[.gz]] [--quiet|--verbose]
 #include <sys/ioctl.h>
@@ -53,6 +53,7 @@ struct EnrichFlags {
   std::string json_out;
   std::string csv_out;
   bool no_resolve = false;
+  bool follow_resolved = false;
   std::optional<std::size_t> max_items;
   double fetch_timeout = 5;
   std::optional<std::string> extended;
@@ -158,6 +159,7 @@ int run_enrich(const EnrichFlags& f) {
   commerce::PipelineOptions options;
   options.max_items = f.max_items;
   options.resolve_stores = !f.no_resolve;
+  options.follow_resolved = f.follow_resolved;
   options.fetch_timeout_seconds = f.fetch_timeout;
   if (f.extended) options.extraction = *f.extended == "overrides" ? commerce::ExtractionMode::OVERRIDES
                                                                  : commerce::ExtractionMode::FALLBACKS;
@@ -265,6 +267,9 @@ void register_enrich(CLI::App& app, int& exit_code) {
   cmd->add_option("--json", f->json_out, "Write the result as JSON to FILE (- for standard output, no table)");
   cmd->add_option("--csv", f->csv_out, "Write the items as CSV to FILE (- for standard output, no table)");
   cmd->add_flag("--no-resolve", f->no_resolve, "Do not open store search pages in the browser");
+  cmd->add_flag("--follow-resolved", f->follow_resolved,
+                "Fetch each product page that store resolution finds and read its price, stock, page type, SKU "
+                "and brand");
   cmd->add_option("--max-items", f->max_items, "Enrich only the first N matches")->check(CLI::NonNegativeNumber);
   cmd->add_option("--fetch-timeout", f->fetch_timeout, "Seconds each destination page may take (default 5)")
       ->check(CLI::Range(0.1, 600.0));

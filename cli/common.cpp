@@ -1,3 +1,4 @@
+// Input lines and output lines as every subcommand reads and writes them.
 #include <cstdio>
 #include <iostream>
 #include <string>

@@ -17,6 +17,7 @@
 #include "ordered_runner.hpp"
 #include "tarvik/facts/metadata.hpp"
 #include "tarvik/models/common.hpp"
+#include "tarvik/models/json_fields.hpp"
 #include "tarvik/util/charset.hpp"
 #include "tarvik/util/json.hpp"
 #include "tarvik/util/json_writer.hpp"
@@ -27,100 +28,22 @@ namespace {
 
 namespace bj = boost::json;
 
-std::string_view kind_name(const bj::value& v) {
-  switch (v.kind()) {
-    case bj::kind::null:
-      return "null";
-    case bj::kind::bool_:
-      return "boolean";
-    case bj::kind::int64:
-    case bj::kind::uint64:
-    case bj::kind::double_:
-      return "number";
-    case bj::kind::string:
-      return "string";
-    case bj::kind::array:
-      return "array";
-    case bj::kind::object:
-      return "object";
-  }
-  return "value";
-}
+std::optional<bool> read_stock(const models::FieldReader& request) { return request.opt_bool("initial_stock"); }
 
-[[noreturn]] void wrong_kind(std::string_view field, std::string_view expected, const bj::value& v) {
-  throw InputError(std::string(field) + ": expected " + std::string(expected) + ", got " + std::string(kind_name(v)));
-}
-
-// The member, or nullptr when it is absent or null.
-const bj::value* present(const bj::object& o, std::string_view key) {
-  const auto it = o.find(key);
-  if (it == o.end() || it->value().is_null()) return nullptr;
-  return &it->value();
-}
-
-std::optional<std::string> optional_string(const bj::object& o, std::string_view key) {
-  const bj::value* v = present(o, key);
-  if (v == nullptr) return std::nullopt;
-  if (!v->is_string()) wrong_kind(key, "a string", *v);
-  return std::string(v->get_string());
-}
-
-std::string required_string(const bj::object& o, std::string_view key, std::string_view field) {
-  const bj::value* v = present(o, key);
-  if (v == nullptr) throw InputError(std::string(field) + ": missing");
-  if (!v->is_string()) wrong_kind(field, "a string", *v);
-  return std::string(v->get_string());
-}
-
-std::optional<models::NormalizedPrice> read_price(const bj::object& request) {
-  const bj::value* v = present(request, "initial_price");
-  if (v == nullptr) return std::nullopt;
-  if (!v->is_object()) wrong_kind("initial_price", "an object or null", *v);
-  const bj::object& p = v->get_object();
-  std::string raw = required_string(p, "raw", "initial_price.raw");
-  std::string currency = required_string(p, "currency", "initial_price.currency");
-  const bj::value* a = present(p, "amount");
-  if (a == nullptr) throw InputError("initial_price.amount: missing");
-  double amount = 0;
-  if (a->is_int64()) {
-    amount = static_cast<double>(a->get_int64());
-  } else if (a->is_uint64()) {
-    amount = static_cast<double>(a->get_uint64());
-  } else if (a->is_double()) {
-    amount = a->get_double();
-  } else {
-    wrong_kind("initial_price.amount", "a number", *a);
-  }
-  try {
-    return models::NormalizedPrice(std::move(raw), amount, std::move(currency));
-  } catch (const std::invalid_argument& e) {
-    throw InputError(std::string("initial_price: ") + e.what());
-  }
-}
-
-std::optional<bool> read_stock(const bj::object& request) {
-  const bj::value* v = present(request, "initial_stock");
-  if (v == nullptr) return std::nullopt;
-  if (!v->is_bool()) wrong_kind("initial_stock", "true, false or null", *v);
-  return v->get_bool();
-}
-
-std::int64_t read_rank(const bj::object& request) {
-  const bj::value* v = present(request, "rank");
+std::int64_t read_rank(const models::FieldReader& request) {
+  const bj::value* v = request.get("rank");
   if (v == nullptr) return 1;
-  if (v->is_int64()) {
-    // Ranks start at 1; a lower one would score above 100.
-    if (v->get_int64() < 1) throw InputError("rank: must be 1 or more, got " + std::to_string(v->get_int64()));
-    return v->get_int64();
-  }
-  if (v->is_uint64()) throw InputError("rank: out of range");
-  wrong_kind("rank", "an integer", *v);
+  if (v->is_uint64()) request.fail("rank", "out of range");
+  if (!v->is_int64()) request.wrong("rank", "an integer", *v);
+  // Ranks start at 1; a lower one would score above 100.
+  if (v->get_int64() < 1) request.fail("rank", "must be 1 or more, got " + std::to_string(v->get_int64()));
+  return v->get_int64();
 }
 
 // The page text of a request: none when it names no page.
-std::optional<std::string> read_html(const bj::object& request) {
-  std::optional<std::string> file = optional_string(request, "html_file");
-  std::optional<std::string> html = optional_string(request, "html");
+std::optional<std::string> read_html(const models::FieldReader& request) {
+  std::optional<std::string> file = request.opt_string("html_file");
+  std::optional<std::string> html = request.opt_string("html");
   if (file && html) throw InputError("give either html_file or html, not both");
   if (file) return charset::decode_page(read_page_file(*file));
   return html;
@@ -142,12 +65,13 @@ std::string serve(std::string_view line, commerce::ExtractionMode mode) {
     (void)bj::parse(line, ec, {}, opts);
     throw InputError("invalid JSON: " + (ec ? ec.message() : std::string("unreadable number or text")));
   }
-  if (!doc->is_object()) wrong_kind("request", "an object", *doc);
-  const bj::object& request = doc->get_object();
-  const std::string url = required_string(request, "direct_url", "direct_url");
-  const std::string title = optional_string(request, "initial_title").value_or("");
-  const std::string merchant = optional_string(request, "initial_merchant").value_or("");
-  const auto price = read_price(request);
+  if (!doc->is_object())
+    throw InputError("request: expected an object, got " + std::string(models::json_kind_name(*doc)));
+  const models::FieldReader request(doc->get_object(), "");
+  const std::string url = request.req_string("direct_url");
+  const std::string title = request.opt_string("initial_title").value_or("");
+  const std::string merchant = request.opt_string("initial_merchant").value_or("");
+  const auto price = request.price_record("initial_price");
   const auto stock = read_stock(request);
   const auto rank = read_rank(request);
   const std::optional<std::string> html = read_html(request);

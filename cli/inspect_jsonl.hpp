@@ -2,6 +2,8 @@
 // batch modes --jsonl and --warc.
 #pragma once
 
+#include "tarvik/models/io.hpp"
+
 #include <cstddef>
 #include <cstdio>
 #include <stdexcept>
@@ -25,10 +27,7 @@ inline constexpr std::size_t MAX_QUEUED_BYTES = std::size_t{256} << 20;
 inline constexpr std::size_t MAX_REQUEST_DEPTH = 32;
 
 // A request that cannot be served; the message names the field or file.
-class InputError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using InputError = models::InputError;
 
 // The bytes of a page file; throws InputError when it cannot be read or is
 // larger than MAX_PAGE_BYTES.

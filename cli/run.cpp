@@ -1,3 +1,4 @@
+// The command line: every subcommand on one parser, and the exit code of the one that ran.
 #include <CLI/CLI.hpp>
 
 #include "commands.hpp"

@@ -1,3 +1,4 @@
+// The native module tarvik_commerce._native, made of the records, stages and pipeline bindings.
 #include "bindings.hpp"
 
 PYBIND11_MODULE(_native, m) {

@@ -139,92 +139,61 @@ bj::value to_json(py::handle obj, const std::string& path, int depth) {
                        std::string(Py_TYPE(p)->tp_name));
 }
 
-std::string json_text(py::handle obj, const std::string& path = "") {
-  return bj::serialize(to_json(obj, path, 0));
-}
-
-// Runs a reader on a document built around one record and strips the place
-// of the wrapper from its messages ("items[0].title: ..." -> "title: ...").
-template <class Fn>
-auto read_wrapped(std::string_view prefix, Fn&& read) {
-  try {
-    return read();
-  } catch (const InputError& e) {
-    std::string_view msg = e.what();
-    if (msg.substr(0, prefix.size()) == prefix) msg.remove_prefix(prefix.size());
-    throw InputError(std::string(msg));
-  }
-}
-
 void require_dict(py::handle src, const char* record) {
   if (!PyDict_Check(src.ptr()))
     throw py::type_error(std::string(record) + ": expected a dict or a " + record + ", got " +
                          std::string(Py_TYPE(src.ptr())->tp_name));
 }
 
+template <class Record>
+constexpr const char* kRecordName = nullptr;
+template <>
+constexpr const char* kRecordName<VisualMatch> = "VisualMatch";
+template <>
+constexpr const char* kRecordName<ShoppingOffer> = "ShoppingOffer";
+template <>
+constexpr const char* kRecordName<EnrichedCommerceMatch> = "EnrichedCommerceMatch";
+template <>
+constexpr const char* kRecordName<NormalizedPrice> = "NormalizedPrice";
+template <>
+constexpr const char* kRecordName<CommerceSummary> = "CommerceSummary";
+template <>
+constexpr const char* kRecordName<BestOffer> = "BestOffer";
+template <>
+constexpr const char* kRecordName<CommerceIntelligence> = "CommerceIntelligence";
+
 }  // namespace
 
-template <>
-VisualMatch record_from_python<VisualMatch>(py::handle src) {
-  require_dict(src, "VisualMatch");
-  const std::string doc = "[" + json_text(src) + "]";
-  return read_wrapped("visual_matches[0].", [&] { return read_visual_matches(doc).at(0); });
+// A dict read by the record's own reader; errors name the field (a price's
+// with "price." before it, as in the records that hold one).
+template <class Record>
+Record record_from_python(py::handle src) {
+  require_dict(src, kRecordName<Record>);
+  const std::string_view where = std::is_same_v<Record, NormalizedPrice> ? "price" : "";
+  return read_record<Record>(to_json(src, std::string(where), 0), where);
 }
 
-template <>
-ShoppingOffer record_from_python<ShoppingOffer>(py::handle src) {
-  require_dict(src, "ShoppingOffer");
-  const std::string doc = "[" + json_text(src) + "]";
-  return read_wrapped("shopping_results[0].", [&] { return read_shopping_offers(doc).at(0); });
-}
-
-template <>
-EnrichedCommerceMatch record_from_python<EnrichedCommerceMatch>(py::handle src) {
-  require_dict(src, "EnrichedCommerceMatch");
-  const std::string doc = "[" + json_text(src) + "]";
-  return read_wrapped("items[0].", [&] { return read_commerce_intelligence(doc).items.at(0); });
-}
-
-template <>
-NormalizedPrice record_from_python<NormalizedPrice>(py::handle src) {
-  require_dict(src, "NormalizedPrice");
-  const std::string doc = R"([{"title":"","direct_url":"","price":)" + json_text(src, "price") + "}]";
-  return read_wrapped("items[0].", [&] { return *read_commerce_intelligence(doc).items.at(0).price; });
-}
-
-template <>
-CommerceSummary record_from_python<CommerceSummary>(py::handle src) {
-  require_dict(src, "CommerceSummary");
-  const std::string doc = R"({"items":[],"summary":)" + json_text(src) + "}";
-  return read_wrapped("summary.", [&] { return read_commerce_intelligence(doc).summary; });
-}
-
-template <>
-BestOffer record_from_python<BestOffer>(py::handle src) {
-  require_dict(src, "BestOffer");
-  const std::string doc = R"({"items":[],"summary":{"best_offer":)" + json_text(src) + "}}";
-  return read_wrapped("summary.best_offer.", [&] { return *read_commerce_intelligence(doc).summary.best_offer; });
-}
-
-template <>
-CommerceIntelligence record_from_python<CommerceIntelligence>(py::handle src) {
-  require_dict(src, "CommerceIntelligence");
-  return read_commerce_intelligence(json_text(src));
-}
+template VisualMatch record_from_python<VisualMatch>(py::handle);
+template ShoppingOffer record_from_python<ShoppingOffer>(py::handle);
+template EnrichedCommerceMatch record_from_python<EnrichedCommerceMatch>(py::handle);
+template NormalizedPrice record_from_python<NormalizedPrice>(py::handle);
+template CommerceSummary record_from_python<CommerceSummary>(py::handle);
+template BestOffer record_from_python<BestOffer>(py::handle);
+template CommerceIntelligence record_from_python<CommerceIntelligence>(py::handle);
 
 template <>
 std::vector<VisualMatch> records_from_python<VisualMatch>(py::handle src) {
-  return read_visual_matches(json_text(src, "visual_matches"));
+  return read_record_list<VisualMatch>(to_json(src, "visual_matches", 0));
 }
 
 template <>
 std::vector<ShoppingOffer> records_from_python<ShoppingOffer>(py::handle src) {
-  return read_shopping_offers(json_text(src, "shopping_results"));
+  return read_record_list<ShoppingOffer>(to_json(src, "shopping_results", 0));
 }
 
 template <>
 std::vector<EnrichedCommerceMatch> records_from_python<EnrichedCommerceMatch>(py::handle src) {
-  return read_commerce_intelligence(json_text(src, "items")).items;
+  return read_record_list<EnrichedCommerceMatch>(to_json(src, "items", 0));
 }
 
 namespace {
@@ -299,6 +268,30 @@ void record_protocol(Class& cls, const char* name) {
       });
 }
 
+// The record's described fields as attributes; "sources" reads and writes as a dict.
+template <class Record, class Class>
+void record_fields(Class& cls) {
+  boost::mp11::mp_for_each<boost::describe::describe_members<Record, boost::describe::mod_public>>([&](auto d) {
+    using T = std::remove_cvref_t<decltype(std::declval<Record&>().*d.pointer)>;
+    if constexpr (std::is_same_v<T, std::optional<Pairs>>) {
+      cls.def_property(
+          d.name, [p = d.pointer](const Record& r) { return pairs_to_dict(r.*p); },
+          [p = d.pointer](Record& r, const py::object& v) { r.*p = pairs_from(v); });
+    } else {
+      cls.def_readwrite(d.name, d.pointer);
+    }
+  });
+}
+
+// A record class: the protocol and the described fields.
+template <class Record>
+py::class_<Record> bind_record(py::module_& m, const char* name, const char* doc) {
+  py::class_<Record> cls(m, name, doc);
+  record_protocol<Record>(cls, name);
+  record_fields<Record>(cls);
+  return cls;
+}
+
 }  // namespace
 
 void bind_records(py::module_& m) {
@@ -334,89 +327,15 @@ void bind_records(py::module_& m) {
                ", currency=" + py::repr(py::str(p.currency())).cast<std::string>() + ")";
       });
 
-  py::class_<VisualMatch> match(m, "VisualMatch", "One visual match of a reverse-image search.");
-  record_protocol<VisualMatch>(match, "VisualMatch");
-  match.def_readwrite("link", &VisualMatch::link)
-      .def_readwrite("title", &VisualMatch::title)
-      .def_readwrite("source", &VisualMatch::source)
-      .def_readwrite("price", &VisualMatch::price)
-      .def_readwrite("currency", &VisualMatch::currency)
-      .def_readwrite("thumbnail", &VisualMatch::thumbnail)
-      .def_readwrite("in_stock", &VisualMatch::in_stock);
-
-  py::class_<ShoppingOffer> offer(m, "ShoppingOffer", "One offer of a shopping search.");
-  record_protocol<ShoppingOffer>(offer, "ShoppingOffer");
-  offer.def_readwrite("title", &ShoppingOffer::title)
-      .def_readwrite("link", &ShoppingOffer::link)
-      .def_readwrite("source", &ShoppingOffer::source)
-      .def_readwrite("price", &ShoppingOffer::price)
-      .def_readwrite("extracted_price", &ShoppingOffer::extracted_price)
-      .def_readwrite("currency", &ShoppingOffer::currency)
-      .def_readwrite("thumbnail", &ShoppingOffer::thumbnail)
-      .def_readwrite("delivery", &ShoppingOffer::delivery)
-      .def_readwrite("in_stock", &ShoppingOffer::in_stock)
-      .def_readwrite("rating", &ShoppingOffer::rating)
-      .def_readwrite("reviews", &ShoppingOffer::reviews)
-      .def_readwrite("position", &ShoppingOffer::position);
-
-  py::class_<EnrichedCommerceMatch> item(m, "EnrichedCommerceMatch", "One enriched commerce item.");
-  record_protocol<EnrichedCommerceMatch>(item, "EnrichedCommerceMatch");
-  item.def_readwrite("title", &EnrichedCommerceMatch::title)
-      .def_readwrite("direct_url", &EnrichedCommerceMatch::direct_url)
-      .def_readwrite("original_url", &EnrichedCommerceMatch::original_url)
-      .def_readwrite("price", &EnrichedCommerceMatch::price)
-      .def_readwrite("merchant_name", &EnrichedCommerceMatch::merchant_name)
-      .def_readwrite("merchant_category", &EnrichedCommerceMatch::merchant_category)
-      .def_readwrite("thumbnail", &EnrichedCommerceMatch::thumbnail)
-      .def_readwrite("match_score", &EnrichedCommerceMatch::match_score)
-      .def_readwrite("page_type", &EnrichedCommerceMatch::page_type)
-      .def_readwrite("brand", &EnrichedCommerceMatch::brand)
-      .def_readwrite("sku", &EnrichedCommerceMatch::sku)
-      .def_readwrite("condition", &EnrichedCommerceMatch::condition)
-      .def_readwrite("stock_status", &EnrichedCommerceMatch::stock_status)
-      .def_readwrite("primary_image_url", &EnrichedCommerceMatch::primary_image_url)
-      .def_readwrite("shipping_info", &EnrichedCommerceMatch::shipping_info)
-      .def_readwrite("source_engine", &EnrichedCommerceMatch::source_engine)
-      .def_readwrite("relevance", &EnrichedCommerceMatch::relevance)
-      .def_property(
-          "sources", [](const EnrichedCommerceMatch& i) { return pairs_to_dict(i.sources); },
-          [](EnrichedCommerceMatch& i, const py::object& v) { i.sources = pairs_from(v); })
-      .def_static("from_shopping_offer", &EnrichedCommerceMatch::from_shopping_offer, py::arg("offer"),
+  bind_record<VisualMatch>(m, "VisualMatch", "One visual match of a reverse-image search.");
+  bind_record<ShoppingOffer>(m, "ShoppingOffer", "One offer of a shopping search.");
+  auto item = bind_record<EnrichedCommerceMatch>(m, "EnrichedCommerceMatch", "One enriched commerce item.");
+  item.def_static("from_shopping_offer", &EnrichedCommerceMatch::from_shopping_offer, py::arg("offer"),
                   "An item built from a shopping offer (source engine \"shopping\").");
 
-  py::class_<BestOffer> best(m, "BestOffer", "The offer a shopper would pick, as the market summary names it.");
-  record_protocol<BestOffer>(best, "BestOffer");
-  best.def_readwrite("title", &BestOffer::title)
-      .def_readwrite("merchant_name", &BestOffer::merchant_name)
-      .def_readwrite("direct_url", &BestOffer::direct_url)
-      .def_readwrite("price", &BestOffer::price)
-      .def_readwrite("stock_status", &BestOffer::stock_status)
-      .def_readwrite("relevance", &BestOffer::relevance);
-
-  py::class_<CommerceSummary> summary(m, "CommerceSummary", "What a run found, at a glance.");
-  record_protocol<CommerceSummary>(summary, "CommerceSummary");
-  summary.def_readwrite("total_matches", &CommerceSummary::total_matches)
-      .def_readwrite("currency", &CommerceSummary::currency)
-      .def_readwrite("commerce_items", &CommerceSummary::commerce_items)
-      .def_readwrite("priced_items", &CommerceSummary::priced_items)
-      .def_readwrite("priced_in_currency", &CommerceSummary::priced_in_currency)
-      .def_readwrite("min_price", &CommerceSummary::min_price)
-      .def_readwrite("max_price", &CommerceSummary::max_price)
-      .def_readwrite("median_price", &CommerceSummary::median_price)
-      .def_readwrite("average_price", &CommerceSummary::average_price)
-      .def_readwrite("in_stock_items", &CommerceSummary::in_stock_items)
-      .def_readwrite("distinct_merchants", &CommerceSummary::distinct_merchants)
-      .def_readwrite("product_pages", &CommerceSummary::product_pages)
-      .def_readwrite("marketplace_listings", &CommerceSummary::marketplace_listings)
-      .def_readwrite("official_brand_items", &CommerceSummary::official_brand_items)
-      .def_readwrite("reseller_items", &CommerceSummary::reseller_items)
-      .def_readwrite("high_relevance_items", &CommerceSummary::high_relevance_items)
-      .def_readwrite("best_price_url", &CommerceSummary::best_price_url)
-      .def_readwrite("best_offer", &CommerceSummary::best_offer);
-
-  py::class_<CommerceIntelligence> result(m, "CommerceIntelligence", "The result of a run: the summary and the items.");
-  record_protocol<CommerceIntelligence>(result, "CommerceIntelligence");
-  result.def_readwrite("summary", &CommerceIntelligence::summary).def_readwrite("items", &CommerceIntelligence::items);
+  bind_record<BestOffer>(m, "BestOffer", "The offer a shopper would pick, as the market summary names it.");
+  bind_record<CommerceSummary>(m, "CommerceSummary", "What a run found, at a glance.");
+  bind_record<CommerceIntelligence>(m, "CommerceIntelligence", "The result of a run: the summary and the items.");
 
   using commerce::PageFacts;
   py::class_<PageFacts> facts(m, "PageFacts", "The product facts DestinationMetadataParser.parse_metadata reads from a page.");

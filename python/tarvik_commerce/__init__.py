@@ -66,3 +66,4 @@ globals().update({name: getattr(_native, name) for name in _native_names})
 
 __version__ = "0.1.0"
 __all__: list[str] = [*_enum_names, *_native_names, *_pipeline.__all__]
+del _enum_names, _native_names

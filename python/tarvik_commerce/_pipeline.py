@@ -24,7 +24,7 @@ from __future__ import annotations
 import asyncio
 import concurrent.futures
 import inspect
-from collections.abc import Awaitable, Callable, Iterable, Sequence
+from collections.abc import Awaitable, Callable, Iterable, Mapping, Sequence
 from typing import Any, Optional, TypeVar, Union
 
 from tarvik_commerce import _native
@@ -37,6 +37,13 @@ __all__: list[str] = [
 ]
 
 PipelineOptions = _native.PipelineOptions
+CommerceIntelligence = _native.CommerceIntelligence
+EnrichedCommerceMatch = _native.EnrichedCommerceMatch
+VisualMatch = _native.VisualMatch
+
+# What the pipeline takes as its matches: records or dicts, or the search
+# API's whole answer, an object holding them under "visual_matches".
+Matches = Union[Sequence[Union[VisualMatch, Mapping[str, Any]]], Mapping[str, Any]]
 
 ProgressCallback = Optional[Callable[[str], Union[None, Awaitable[Any]]]]
 T = TypeVar("T")
@@ -62,6 +69,15 @@ def _as_list(values: Any, name: str) -> list:
     if isinstance(values, (str, bytes, dict)) or not isinstance(values, Iterable):
         raise TypeError(f"{name}: expected a list, got {type(values).__name__}")
     return list(values)
+
+
+def _matches_list(matches: Any) -> list:
+    """The matches of a list, or of the search API's object under "visual_matches", as the CLI reads it."""
+    if isinstance(matches, Mapping):
+        if "visual_matches" not in matches:
+            raise TypeError("matches: expected a list, or an object holding one under \"visual_matches\"")
+        return _as_list(matches["visual_matches"], "visual_matches")
+    return _as_list(matches, "matches")
 
 
 async def _drive(start: Callable[..., Any], on_progress: ProgressCallback) -> Any:
@@ -138,33 +154,36 @@ class CommerceEnricher:
         raise TypeError("CommerceEnricher is not instantiated: its operations are class-level")
 
     @staticmethod
-    async def process_async(matches: Sequence[Any], on_progress: ProgressCallback = None,
-                            options: Optional[PipelineOptions] = None) -> Any:
+    async def process_async(matches: Matches, on_progress: ProgressCallback = None,
+                            options: Optional[PipelineOptions] = None) -> CommerceIntelligence:
         """The whole pipeline over ``matches`` (VisualMatch records or dicts).
 
+        ``matches`` may also be the search API's whole answer: an object
+        holding them under "visual_matches", as the command line reads it.
         Returns a CommerceIntelligence. Progress and cancellation as the module
         says; an exception of a stage or of the callback ends the run and is
         raised here, with no partial result.
         """
-        matches = _as_list(matches, "matches")
+        matches = _matches_list(matches)
         _check_callback(on_progress)
         _check_options(options)
         return await _drive(lambda notify, finish: _native._start_process(matches, notify, options, finish),
                             on_progress)
 
     @staticmethod
-    def process(matches: Sequence[Any], on_progress: ProgressCallback = None,
-                options: Optional[PipelineOptions] = None) -> Any:
+    def process(matches: Matches, on_progress: ProgressCallback = None,
+                options: Optional[PipelineOptions] = None) -> CommerceIntelligence:
         """Blocking form of process_async; also works inside a running loop."""
-        matches = _as_list(matches, "matches")
+        matches = _matches_list(matches)
         _check_callback(on_progress)
         _check_options(options)
         return _run_blocking(lambda: CommerceEnricher.process_async(matches, on_progress, options))
 
     @staticmethod
-    async def enrich_matches_deep_async(matches: Sequence[Any], max_items: Optional[int] = None,
+    async def enrich_matches_deep_async(matches: Sequence[Union[VisualMatch, Mapping[str, Any]]],
+                                        max_items: Optional[int] = None,
                                         on_progress: ProgressCallback = None,
-                                        options: Optional[PipelineOptions] = None) -> list:
+                                        options: Optional[PipelineOptions] = None) -> list[EnrichedCommerceMatch]:
         """One EnrichedCommerceMatch per match of the first ``max_items`` (all when None), in order."""
         matches = _as_list(matches, "matches")
         if max_items is not None:
@@ -186,9 +205,10 @@ class DirectStoreResolver:
         raise TypeError("DirectStoreResolver is not instantiated: its operations are class-level")
 
     @staticmethod
-    async def resolve_async(items: Sequence[Any], max_concurrency: int = 4, timeout: int = 15,
+    async def resolve_async(items: Sequence[Union[EnrichedCommerceMatch, Mapping[str, Any]]],
+                            max_concurrency: int = 4, timeout: int = 15,
                             on_progress: ProgressCallback = None,
-                            options: Optional[PipelineOptions] = None) -> list:
+                            options: Optional[PipelineOptions] = None) -> list[EnrichedCommerceMatch]:
         """Returns a new list of the same items, in order, resolved ones with their product link.
 
         Items given as EnrichedCommerceMatch objects are updated in place (only
@@ -217,8 +237,9 @@ class DirectStoreResolver:
         return out
 
     @staticmethod
-    def resolve(items: Sequence[Any], max_concurrency: int = 4, timeout: int = 15,
-                on_progress: ProgressCallback = None, options: Optional[PipelineOptions] = None) -> list:
+    def resolve(items: Sequence[Union[EnrichedCommerceMatch, Mapping[str, Any]]], max_concurrency: int = 4,
+                timeout: int = 15, on_progress: ProgressCallback = None,
+                options: Optional[PipelineOptions] = None) -> list[EnrichedCommerceMatch]:
         """Blocking form of resolve_async."""
         return _run_blocking(
             lambda: DirectStoreResolver.resolve_async(items, max_concurrency, timeout, on_progress, options))

@@ -15,51 +15,11 @@
 #include <cstring>
 
 #include "tarvik/browser/session.hpp"
+#include "tarvik/util/json.hpp"
 
 namespace tarvik::browser::detail {
 
-namespace {
-
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The code unit of a "\uXXXX" escape starting at `i`, or -1.
-int escaped_unit(const std::string& s, std::size_t i) {
-  if (i + 6 > s.size() || s[i] != '\\' || s[i + 1] != 'u') return -1;
-  int v = 0;
-  for (std::size_t k = i + 2; k < i + 6; ++k) {
-    const int h = hex_value(s[k]);
-    if (h < 0) return -1;
-    v = v * 16 + h;
-  }
-  return v;
-}
-
-}  // namespace
-
-void repair_lone_surrogates(std::string& s) {
-  for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-    if (s[i] != '\\') continue;
-    const int unit = escaped_unit(s, i);
-    if (unit < 0xD800 || unit > 0xDFFF) {
-      ++i;  // skip the escaped character, so "\\u..." is not read as an escape
-      continue;
-    }
-    if (unit <= 0xDBFF) {
-      const int low = escaped_unit(s, i + 6);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        i += 11;
-        continue;
-      }
-    }
-    s.replace(i + 2, 4, "fffd");
-    i += 5;
-  }
-}
+void repair_lone_surrogates(std::string& s) { tarvik::json::replace_lone_surrogates(s); }
 
 CdpConnection::CdpConnection(const asio::any_io_executor& executor, int fd) : executor_(executor), socket_(executor) {
   boost::system::error_code ec;

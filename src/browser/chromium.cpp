@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "chromium_impl.hpp"
+#include "tarvik/links/unwrapper.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::browser {
@@ -136,15 +137,6 @@ std::string output_tail(const std::filesystem::path& file) {
   std::string tail(static_cast<std::size_t>(keep), '\0');
   in.read(tail.data(), keep);
   return std::string(text::trim(text::repair_utf8(tail)));
-}
-
-bool is_web_url(std::string_view url) {
-  const auto colon = url.find(':');
-  if (colon == std::string_view::npos) return false;
-  std::string scheme(url.substr(0, colon));
-  for (char& c : scheme)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return (scheme == "http" || scheme == "https") && url.substr(colon + 1, 2) == "//" && url.size() > colon + 3;
 }
 
 std::chrono::milliseconds left_until(Clock::time_point deadline) {
@@ -551,7 +543,7 @@ asio::awaitable<void> ChromiumSession::exit() {
 asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   auto impl = impl_;
   impl->require_running();
-  if (!is_web_url(url)) throw BrowserError("only http and https pages are opened: " + url.substr(0, 200));
+  if (!commerce::is_web_url(url)) throw BrowserError("only http and https pages are opened: " + url.substr(0, 200));
   {
     boost::system::error_code ec;
     co_await impl->slots->async_send(boost::system::error_code{}, asio::redirect_error(asio::use_awaitable, ec));

@@ -12,6 +12,7 @@
 #include "tarvik/prices/normalizer.hpp"
 #include "tarvik/links/unwrapper.hpp"
 #include "tarvik/util/text.hpp"
+#include "pages.hpp"
 
 namespace tarvik::commerce {
 
@@ -26,15 +27,6 @@ struct Destination {
   bool fetchable = false;
 };
 
-bool is_web_url(std::string_view url) {
-  try {
-    const SplitURL parts = split_url(url);
-    return (parts.scheme == "http" || parts.scheme == "https") && !parts.netloc.empty();
-  } catch (const InvalidURLError&) {
-    return false;
-  }
-}
-
 Destination destination_of(const std::string& link) {
   try {
     std::string url = URLUnwrapper::unwrap(link);
@@ -44,14 +36,6 @@ Destination destination_of(const std::string& link) {
     // A third-party link we cannot split (an unbalanced "[" in its host, say)
     // loses its page, not the whole run.
     return {link, false};
-  }
-}
-
-std::string domain_of(std::string_view url) {
-  try {
-    return URLUnwrapper::extract_domain(url);
-  } catch (const InvalidURLError&) {
-    return {};
   }
 }
 
@@ -84,9 +68,7 @@ EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, 
   PageFacts meta = DestinationMetadataParser::parse_metadata(html, dest.url, m.title, initial_merchant, search_price,
                                                              m.in_stock, rank, mode);
 
-  std::optional<models::MerchantCategory> category;
-  if (meta.page_type == PageType::PRODUCT || meta.page_type == PageType::MARKETPLACE)
-    category = MerchantClassifier::classify(domain, meta.title, view(meta.brand), meta.merchant_name);
+  const std::optional<models::MerchantCategory> category = category_of(domain, meta);
 
   EnrichedCommerceMatch item;
   item.title = std::move(meta.title);
@@ -109,14 +91,29 @@ EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, 
   return item;
 }
 
-asio::awaitable<core::PageMap> fetch_all(std::vector<std::string> urls, const PipelineOptions& options) {
+}  // namespace
+
+asio::awaitable<core::PageMap> fetch_destination_pages(std::vector<std::string> urls, const PipelineOptions& options) {
   if (options.fetch_pages)
     co_return co_await options.fetch_pages(std::move(urls), options.fetch_timeout_seconds);
   core::ConcurrentFetcher fetcher(co_await asio::this_coro::executor, options.fetch);
   co_return co_await fetcher.fetch_pages(std::move(urls), options.fetch_timeout_seconds);
 }
 
-}  // namespace
+std::string domain_of(std::string_view url) {
+  try {
+    return URLUnwrapper::extract_domain(url);
+  } catch (const InvalidURLError&) {
+    return {};
+  }
+}
+
+std::optional<models::MerchantCategory> category_of(std::string_view domain, const PageFacts& facts) {
+  if (facts.page_type != PageType::PRODUCT && facts.page_type != PageType::MARKETPLACE) return std::nullopt;
+  std::optional<std::string_view> brand;
+  if (facts.brand) brand = *facts.brand;
+  return MerchantClassifier::classify(domain, facts.title, brand, facts.merchant_name);
+}
 
 asio::awaitable<std::vector<EnrichedCommerceMatch>> CommerceEnricher::enrich_matches_deep_async(
     std::vector<VisualMatch> matches, std::optional<std::size_t> max_items, ProgressCallback on_progress,
@@ -142,7 +139,7 @@ asio::awaitable<std::vector<EnrichedCommerceMatch>> CommerceEnricher::enrich_mat
   const std::string count = std::to_string(matches.size());
   std::string message = "Fetching metadata from " + count + " merchant destinations...";
   co_await _notify_progress(on_progress, std::move(message));
-  const core::PageMap pages = co_await fetch_all(std::move(urls), options);
+  const core::PageMap pages = co_await fetch_destination_pages(std::move(urls), options);
   message = "Extracting structured product metadata & price intelligence (" + count + " items)...";
   co_await _notify_progress(on_progress, std::move(message));
 

@@ -18,11 +18,11 @@ namespace fs = std::filesystem;
 using models::CommerceIntelligence;
 using models::EnrichedCommerceMatch;
 
-const std::vector<std::string_view> CSV_COLUMNS = {
-    "Match Score", "Relevance",     "Page Type",     "Brand",      "SKU",
-    "Condition",   "Title",         "Price Amount",  "Currency",   "Stock Status",
-    "Merchant Name", "Merchant Category", "Direct URL", "Original URL", "Primary Image URL",
-};
+const std::vector<std::string_view> CSV_COLUMNS = [] {
+  std::vector<std::string_view> headings;
+  for (const auto& [heading, member] : models::CSV_COLUMN_FIELDS) headings.push_back(heading);
+  return headings;
+}();
 
 namespace {
 
@@ -82,23 +82,45 @@ class CsvRow {
   bool first_ = true;
 };
 
+template <class T>
+struct is_optional_enum : std::false_type {};
+template <class E>
+struct is_optional_enum<std::optional<E>> : std::is_enum<E> {};
+
+// One cell of a member, by its type: a score as a percentage, enumerations by
+// their values, none as an empty cell.
+template <class T>
+void cell(CsvRow& row, std::string_view member, const T& v) {
+  if constexpr (std::is_same_v<T, std::int64_t>) {
+    row.number(std::to_string(v) + (member == "match_score" ? "%" : ""));
+  } else if constexpr (std::is_enum_v<T>) {
+    row.text(models::value(v));
+  } else if constexpr (std::is_same_v<T, std::string>) {
+    row.text(std::string_view(v));
+  } else if constexpr (std::is_same_v<T, std::optional<std::string>> || is_optional_enum<T>::value) {
+    row.text(v);
+  } else {
+    throw std::logic_error("no CSV cell for the member " + std::string(member));
+  }
+}
+
 void write_item(std::string& out, const EnrichedCommerceMatch& item) {
   CsvRow row(out);
-  row.number(std::to_string(item.match_score) + "%");
-  row.text(item.relevance);
-  row.text(models::value(item.page_type));
-  row.text(item.brand);
-  row.text(item.sku);
-  row.text(item.condition);
-  row.text(item.title);
-  row.number(item.price ? text::format_double(item.price->amount()) : "");
-  row.text(item.price ? std::string_view(item.price->currency()) : "");
-  row.text(item.stock_status);
-  row.text(item.merchant_name);
-  row.text(item.merchant_category);
-  row.text(item.direct_url);
-  row.text(item.original_url);
-  row.text(item.primary_image_url);
+  for (const auto& [heading, member] : models::CSV_COLUMN_FIELDS) {
+    if (member == "price.amount") {
+      row.number(item.price ? text::format_double(item.price->amount()) : "");
+    } else if (member == "price.currency") {
+      row.text(item.price ? std::string_view(item.price->currency()) : "");
+    } else {
+      bool found = false;
+      models::for_each_field(item, [&](std::string_view name, const auto& v) {
+        if (name != member) return;
+        found = true;
+        cell(row, name, v);
+      });
+      if (!found) throw std::logic_error("CSV column of no member: " + std::string(member));
+    }
+  }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
+// The records' enumeration values, prices, currency codes and JSON writing.
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "tarvik/models/commerce.hpp"
 #include "tarvik/models/common.hpp"
+#include "tarvik/models/shopping.hpp"
 #include "tarvik/models/vizor.hpp"
 #include "tarvik/util/json_writer.hpp"
 #include "tarvik/util/text.hpp"
@@ -206,33 +208,6 @@ class Dumper {
   void put(double d) { w_.value(d); }
   void put(std::int64_t i) { w_.value(i); }
   void put(bool b) { w_.value(b); }
-  void put(const VisualMatch& m) {
-    w_.begin_object();
-    field("link", m.link);
-    field("title", m.title);
-    field("source", m.source);
-    field("price", m.price);
-    field("currency", m.currency);
-    field("thumbnail", m.thumbnail);
-    field("in_stock", m.in_stock);
-    w_.end_object();
-  }
-  void put(const ShoppingOffer& o) {
-    w_.begin_object();
-    field("title", o.title);
-    field("link", o.link);
-    field("source", o.source);
-    field("price", o.price);
-    field("extracted_price", o.extracted_price);
-    field("currency", o.currency);
-    field("thumbnail", o.thumbnail);
-    field("delivery", o.delivery);
-    field("in_stock", o.in_stock);
-    field("rating", o.rating);
-    field("reviews", o.reviews);
-    field("position", o.position);
-    w_.end_object();
-  }
   template <class Enum>
     requires std::is_enum_v<Enum>
   void put(Enum e) {
@@ -244,70 +219,18 @@ class Dumper {
     for (const auto& [key, value] : pairs) w_.key(key).value(value);
     w_.end_object();
   }
-  void put(const EnrichedCommerceMatch& m) {
-    w_.begin_object();
-    field("title", m.title);
-    field("direct_url", m.direct_url);
-    field("original_url", m.original_url);
-    field("price", m.price);
-    field("merchant_name", m.merchant_name);
-    field("merchant_category", m.merchant_category);
-    field("thumbnail", m.thumbnail);
-    field("match_score", m.match_score);
-    field("page_type", m.page_type);
-    field("brand", m.brand);
-    field("sku", m.sku);
-    field("condition", m.condition);
-    field("stock_status", m.stock_status);
-    field("primary_image_url", m.primary_image_url);
-    field("shipping_info", m.shipping_info);
-    field("source_engine", m.source_engine);
-    field("relevance", m.relevance);
-    field("sources", m.sources);
-    w_.end_object();
-  }
-  void put(const CommerceSummary& s) {
-    w_.begin_object();
-    field("total_matches", s.total_matches);
-    field("currency", s.currency);
-    field("commerce_items", s.commerce_items);
-    field("priced_items", s.priced_items);
-    field("priced_in_currency", s.priced_in_currency);
-    field("min_price", s.min_price);
-    field("max_price", s.max_price);
-    field("median_price", s.median_price);
-    field("average_price", s.average_price);
-    field("in_stock_items", s.in_stock_items);
-    field("distinct_merchants", s.distinct_merchants);
-    field("product_pages", s.product_pages);
-    field("marketplace_listings", s.marketplace_listings);
-    field("official_brand_items", s.official_brand_items);
-    field("reseller_items", s.reseller_items);
-    field("high_relevance_items", s.high_relevance_items);
-    field("best_price_url", s.best_price_url);
-    field("best_offer", s.best_offer);
-    w_.end_object();
-  }
-  void put(const BestOffer& b) {
-    w_.begin_object();
-    field("title", b.title);
-    field("merchant_name", b.merchant_name);
-    field("direct_url", b.direct_url);
-    field("price", b.price);
-    field("stock_status", b.stock_status);
-    field("relevance", b.relevance);
-    w_.end_object();
-  }
-  void put(const std::vector<EnrichedCommerceMatch>& items) {
+  template <class T>
+  void put(const std::vector<T>& records) {
     w_.begin_array();
-    for (const auto& item : items) put(item);
+    for (const auto& r : records) put(r);
     w_.end_array();
   }
-  void put(const CommerceIntelligence& ci) {
+  // A record: its described fields in order.
+  template <class Record>
+    requires boost::describe::has_describe_members<Record>::value
+  void put(const Record& r) {
     w_.begin_object();
-    field("summary", ci.summary);
-    w_.key("items");
-    put(ci.items);
+    for_each_field(r, [this](std::string_view name, const auto& v) { field(name, v); });
     w_.end_object();
   }
 

@@ -94,11 +94,7 @@ std::optional<double> read_decimal(std::string_view s) {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Byte length of the whitespace character at s[i], or 0.
-std::size_t space_at(std::string_view s, std::size_t i) {
-  std::size_t j = i;
-  return text::is_space(text::next_code_point(s, j)) ? j - i : 0;
-}
+using text::space_at;
 
 std::size_t skip_space(std::string_view s, std::size_t i, std::size_t end) {
   while (i < end) {

@@ -230,10 +230,11 @@ int escape_unit(std::string_view s, std::size_t i) {
   return u;
 }
 
-// Rewrites every unpaired surrogate escape (a high surrogate not followed by
-// a low one, a lone low surrogate) as the escape of U+FFFD, the same length. Escapes are read left to right so
-// an escaped backslash followed by "u" is not mistaken for an escape. Returns
-// false when there is nothing to rewrite.
+void append_repr_string(std::string& out, std::string_view s);
+void append_repr(std::string& out, const bj::value& v, std::size_t depth);
+
+}  // namespace
+
 bool replace_lone_surrogates(std::string& s) {
   bool changed = false;
   std::size_t i = 0;
@@ -263,11 +264,6 @@ bool replace_lone_surrogates(std::string& s) {
   }
   return changed;
 }
-
-void append_repr_string(std::string& out, std::string_view s);
-void append_repr(std::string& out, const bj::value& v, std::size_t depth);
-
-}  // namespace
 
 std::optional<bj::value> parse(std::string_view text, std::size_t max_depth) {
   try {

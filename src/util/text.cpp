@@ -135,8 +135,6 @@ bool is_space(char32_t c) {
          c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-namespace {
-// Length in bytes of the whitespace character at s[i], or 0.
 std::size_t space_at(std::string_view s, std::size_t i) {
   const auto b = static_cast<unsigned char>(s[i]);
   if (b < 0x80) return is_space(b) ? 1 : 0;
@@ -145,7 +143,6 @@ std::size_t space_at(std::string_view s, std::size_t i) {
   const char32_t cp = next_code_point(s, j);
   return is_space(cp) ? j - i : 0;
 }
-}  // namespace
 
 std::string_view trim_left(std::string_view s) {
   std::size_t i = 0;

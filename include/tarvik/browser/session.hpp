@@ -1,8 +1,9 @@
 // A stealth headless browser session: pages opened by URL, elements selected
 // by CSS, for reading store search pages.
 //
-// Interface sketch; the Chromium implementation's header states its promises
-// on time limits, process cleanup and network access.
+// The abstract session that store resolution drives, so that tests and
+// embedders can supply their own; the Chromium implementation's header states
+// its promises on time limits, process cleanup and network access.
 #pragma once
 
 #include <boost/asio/awaitable.hpp>

@@ -35,6 +35,12 @@ struct PipelineOptions {
   bool resolve_stores = true;
   double fetch_timeout_seconds = 5;
 
+  // After store resolution, fetch each product page it found and read its
+  // price, stock, page type, SKU and brand as deep enrichment reads a
+  // destination (items keep their place and match score). Off: the links are
+  // only replaced.
+  bool follow_resolved = false;
+
   // Replacements for the outside components, for embedders with their own and
   // for tests. Empty: the project's fetcher and Chromium session.
   std::function<boost::asio::awaitable<core::PageMap>(std::vector<std::string> urls, double timeout_seconds)>

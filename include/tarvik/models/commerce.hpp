@@ -1,6 +1,8 @@
 // Enriched commerce items, the market summary and the result of a run.
 #pragma once
 
+#include <boost/describe/class.hpp>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "tarvik/models/common.hpp"
+#include "tarvik/models/fields.hpp"
 #include "tarvik/models/shopping.hpp"
 
 namespace tarvik::models {
@@ -57,6 +60,37 @@ struct EnrichedCommerceMatch {
   bool operator==(const EnrichedCommerceMatch&) const = default;
 };
 
+// The field list: the JSON writer and reader, the CSV cells and the Python
+// class follow it.
+BOOST_DESCRIBE_STRUCT(EnrichedCommerceMatch, (),
+                      (title, direct_url, original_url, price, merchant_name, merchant_category, thumbnail,
+                       match_score, page_type, brand, sku, condition, stock_status, primary_image_url, shipping_info,
+                       source_engine, relevance, sources))
+template <>
+struct FieldNotes<EnrichedCommerceMatch> {
+  static constexpr std::string_view required[] = {"title", "direct_url"};
+};
+
+// The CSV export's columns, in order: the heading and the member it shows
+// ("price.amount" and "price.currency" split the price in two cells).
+inline constexpr std::pair<std::string_view, std::string_view> CSV_COLUMN_FIELDS[] = {
+    {"Match Score", "match_score"},
+    {"Relevance", "relevance"},
+    {"Page Type", "page_type"},
+    {"Brand", "brand"},
+    {"SKU", "sku"},
+    {"Condition", "condition"},
+    {"Title", "title"},
+    {"Price Amount", "price.amount"},
+    {"Currency", "price.currency"},
+    {"Stock Status", "stock_status"},
+    {"Merchant Name", "merchant_name"},
+    {"Merchant Category", "merchant_category"},
+    {"Direct URL", "direct_url"},
+    {"Original URL", "original_url"},
+    {"Primary Image URL", "primary_image_url"},
+};
+
 // The offer a shopper would pick, as the market summary names it.
 struct BestOffer {
   std::string title;
@@ -70,6 +104,12 @@ struct BestOffer {
   std::string model_dump_json(int indent = 2, bool exclude_none = true) const;
 
   bool operator==(const BestOffer&) const = default;
+};
+
+BOOST_DESCRIBE_STRUCT(BestOffer, (), (title, merchant_name, direct_url, price, stock_status, relevance))
+template <>
+struct FieldNotes<BestOffer> {
+  static constexpr std::string_view required[] = {"title", "direct_url", "price"};
 };
 
 // What a run found, at a glance. `total_matches` and `currency` come from the
@@ -101,6 +141,12 @@ struct CommerceSummary {
   bool operator==(const CommerceSummary&) const = default;
 };
 
+BOOST_DESCRIBE_STRUCT(CommerceSummary, (),
+                      (total_matches, currency, commerce_items, priced_items, priced_in_currency, min_price, max_price,
+                       median_price, average_price, in_stock_items, distinct_merchants, product_pages,
+                       marketplace_listings, official_brand_items, reseller_items, high_relevance_items,
+                       best_price_url, best_offer))
+
 struct CommerceIntelligence {
   CommerceSummary summary;
   std::vector<EnrichedCommerceMatch> items;
@@ -112,6 +158,8 @@ struct CommerceIntelligence {
 
   bool operator==(const CommerceIntelligence&) const = default;
 };
+
+BOOST_DESCRIBE_STRUCT(CommerceIntelligence, (), (summary, items))
 
 // A list of items as JSON, each written as model_dump_json writes it.
 std::string dump_items_json(const std::vector<EnrichedCommerceMatch>& items, int indent = 2,

@@ -2,6 +2,8 @@
 // shopping search APIs return.
 #pragma once
 
+#include <boost/json/fwd.hpp>
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,5 +35,20 @@ std::vector<ShoppingOffer> read_shopping_offers(std::string_view json_text);
 // "currency"}. Errors name the place: "items[2].page_type: unknown value
 // \"shop\"".
 CommerceIntelligence read_commerce_intelligence(std::string_view json_text);
+
+// The same lists from a parsed document (its text valid UTF-8): matches
+// (under "visual_matches"), offers ("shopping_results") or items ("items"),
+// with the same errors.
+template <class Record>
+std::vector<Record> read_record_list(const boost::json::value& doc);
+
+// One record from its JSON form, by the rules above (a VisualMatch or
+// ShoppingOffer as the search APIs give them). Errors name the field after
+// `where` ("where.title: missing required field"; an empty `where` names the
+// field alone). For NormalizedPrice, `where` is the price's own name.
+// Defined for VisualMatch, ShoppingOffer, EnrichedCommerceMatch, BestOffer,
+// CommerceSummary, CommerceIntelligence and NormalizedPrice.
+template <class Record>
+Record read_record(const boost::json::value& value, std::string_view where);
 
 }  // namespace tarvik::models

@@ -29,6 +29,12 @@ inline constexpr std::size_t DEPTH_CEILING = 4096;
 //   and dynamic-language readers accept it; invalid UTF-8 is an error.
 std::optional<boost::json::value> parse(std::string_view text, std::size_t max_depth = MAX_DEPTH);
 
+// Rewrites every unpaired surrogate escape in JSON text ("\ud800" alone, or a
+// lone low one) as "\ufffd", the same length, so a strict parser takes the
+// text; escapes are read left to right, so an escaped backslash followed by
+// "u" is not taken for one. Returns whether anything was rewritten.
+bool replace_lone_surrogates(std::string& json_text);
+
 // The text form of a value as a dynamic-language reference prints it: an
 // integer gives its digits, a double its shortest round-trip text with a
 // decimal or an exponent (12.0, 1e+16), true/false give True/False, null gives

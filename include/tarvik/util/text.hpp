@@ -23,6 +23,8 @@ void append_utf8(std::string& out, char32_t cp);
 // Unicode whitespace: tab, LF, VT, FF, CR, U+001C-U+001F, space, U+0085, U+00A0,
 // U+1680, U+2000-U+200A, U+2028, U+2029, U+202F, U+205F, U+3000.
 bool is_space(char32_t cp);
+// Length in bytes of the whitespace character at s[i] (i < s.size()), or 0.
+std::size_t space_at(std::string_view s, std::size_t i);
 // The same set as an RE2 character class, for use inside patterns.
 inline constexpr std::string_view SPACE_CLASS =
     "[\\t\\n\\x{0b}\\x{0c}\\r\\x{1c}-\\x{1f} \\x{85}\\x{a0}\\x{1680}\\x{2000}-\\x{200a}"
