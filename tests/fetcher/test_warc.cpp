@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -229,6 +230,8 @@ TEST_P(WarcReaderFiles, SoundRecordsReadDamagedOnesNamed) {
   const FileCase& c = GetParam();
   const fs::path path = temp_path(std::string(c.name) + ".warc");
   write_file(path, c.bytes);
+  // The fuzz target's seeds (fuzz/seeds/warc) are these files.
+  if (const char* seeds = std::getenv("TARVIK_WARC_SEED_DIR")) write_file(fs::path(seeds) / path.filename(), c.bytes);
   WarcReader reader(path, c.max_block);
   std::vector<std::string> read, errors;
   for (int calls = 0; calls < 100; ++calls) {
