@@ -261,12 +261,10 @@ std::optional<std::uint64_t> ByteStream::find_member(std::uint64_t from, std::ui
     // Candidates are looked at in the first INPUT_CHUNK bytes; the rest is
     // the trial input of those near its end.
     const std::size_t scan = len == buf.size() ? INPUT_CHUNK : len - 2;
-    if (budget < scan) return std::nullopt;
-    budget -= scan;
     for (std::size_t i = 0; i < scan; ++i) {
       if (buf[i] != 0x1f || buf[i + 1] != 0x8b || buf[i + 2] != 8) continue;
-      if (budget < TRIAL_COST) return std::nullopt;
-      budget -= TRIAL_COST;
+      // Paid for: the bytes scanned up to here and the trial.
+      if (budget < i + TRIAL_COST) return std::nullopt;
       isal_inflate_init(trial.get());
       trial->crc_flag = ISAL_GZIP;
       char out[VERSION_PREFIX.size()];
@@ -275,8 +273,14 @@ std::optional<std::uint64_t> ByteStream::find_member(std::uint64_t from, std::ui
       trial->next_out = reinterpret_cast<std::uint8_t*>(out);
       trial->avail_out = sizeof out;
       const int rc = isal_inflate(trial.get());
-      if (rc >= 0 && trial->avail_out == 0 && std::memcmp(out, VERSION_PREFIX.data(), sizeof out) == 0) return at + i;
+      if (rc >= 0 && trial->avail_out == 0 && std::memcmp(out, VERSION_PREFIX.data(), sizeof out) == 0) {
+        budget -= i;
+        return at + i;
+      }
+      budget -= TRIAL_COST;
     }
+    if (budget < scan) return std::nullopt;
+    budget -= scan;
     at += scan;
   }
   return std::nullopt;
@@ -578,13 +582,16 @@ std::string RecordParser::resync() {
   const std::uint64_t from = damaged_offset_ + 1;
   const auto give_up = [&](const std::string& why) {
     finished_ = true;
+    if (damaged_inside_member_) return "record dropped; " + why;
     return "record dropped; " + why + " (bytes " + std::to_string(damaged_offset_) + "-" + std::to_string(size) +
            " not read)";
   };
   if (finished_) return give_up("reading of this file stops");
-  // Going back over bytes already read is paid for like scanning them.
+  // Going back over bytes already decoded is paid for like scanning them
+  // (the read-ahead of one input chunk is free).
   const auto charge_rewind = [&](std::uint64_t to) {
-    const std::uint64_t back = stream_.read_offset() > to ? stream_.read_offset() - to : 0;
+    const std::uint64_t ahead = stream_.read_offset();
+    const std::uint64_t back = ahead > to + INPUT_CHUNK ? ahead - to - INPUT_CHUNK : 0;
     budget = budget > back ? budget - back : 0;
   };
   const auto found = [&](std::uint64_t at) {
@@ -592,7 +599,7 @@ std::string RecordParser::resync() {
            std::to_string(damaged_offset_) + "-" + std::to_string(at) + " skipped)";
   };
   if (stream_.gzipped()) {
-    if (damaged_inside_member_) return give_up("its gzip member holds earlier records, so nothing after it can be read");
+    if (damaged_inside_member_) return give_up("its gzip member holds earlier records, so nothing after it in the file can be read");
     const auto next = stream_.find_member(from, budget);
     if (next) charge_rewind(*next);
     if (!next || budget == 0) {
