@@ -97,8 +97,10 @@ void register_inspect(CLI::App& app, int& exit_code) {
       "decoded to UTF-8 (byte-order mark, then <meta> charset, else windows-1252).\n\n"
       "With --warc, the page facts of every HTML response record with a 2xx status in the WARC files (plain or\n"
       "gzipped), one line {\"url\": TARGET-URI, \"date\": WARC-DATE, \"facts\": {...}} each, in file order. Other\n"
-      "response records are counted in a note on standard error; a damaged file gets an error line naming its\n"
-      "byte offset, the rest of it is skipped, the next file goes on, and the exit status is 1.");
+      "response records and resource records are counted in a note on standard error. A damaged record (bad\n"
+      "gzip data or CRC, wrong Content-Length, digest mismatch) is never inspected: an error line names its file,\n"
+      "byte offset and reason, reading goes on at the next sound record (a file gzipped as one member stops\n"
+      "there), and the exit status is 1.");
   CLI::Option* page = cmd->add_option("page", opts->page, "Saved page file (any charset)");
   CLI::Option* url = cmd->add_option("--url", opts->url, "The page's direct URL");
   CLI::Option* title = cmd->add_option("--title", opts->title, "Title from the search result");

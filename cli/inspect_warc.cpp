@@ -71,8 +71,21 @@ Outcome inspect_record(core::WarcRecord& record, const std::string& file, commer
   return out;
 }
 
+// What the reading passed over besides response records.
+struct Passed {
+  std::uint64_t oversized = 0;
+  std::uint64_t resources = 0;
+  std::uint64_t damaged = 0;
+  std::uint64_t unchecked_digests = 0;
+};
+
+std::string plural(std::uint64_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 std::string skipped_note(const std::array<std::size_t, SKIP_KINDS>& skipped, std::size_t responses,
-                         std::uint64_t oversized) {
+                         const Passed& passed) {
+  const std::uint64_t oversized = passed.oversized;
   std::size_t total = 0;
   std::string kinds;
   for (int k = NONE + 1; k < SKIP_KINDS; ++k) {
@@ -87,6 +100,12 @@ std::string skipped_note(const std::array<std::size_t, SKIP_KINDS>& skipped, std
   if (oversized > 0) {
     note += (note.empty() ? "" : "; ") + std::to_string(oversized) + " record" + (oversized == 1 ? "" : "s") +
             " larger than " + std::to_string(MAX_PAGE_BYTES >> 20) + " MiB not read";
+  }
+  const auto add = [&note](const std::string& part) { note += (note.empty() ? "" : "; ") + part; };
+  if (passed.resources > 0) add(plural(passed.resources, "resource record", "resource records") + " not inspected");
+  if (passed.damaged > 0) add(plural(passed.damaged, "damaged record", "damaged records") + " dropped");
+  if (passed.unchecked_digests > 0) {
+    add(plural(passed.unchecked_digests, "record", "records") + " with digests in other algorithms than sha1, not checked");
   }
   return note;
 }
@@ -105,7 +124,7 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
     }
   });
   std::size_t responses = 0;
-  std::uint64_t oversized = 0;
+  Passed passed;
   for (const std::string& file : files) {
     const std::string shown = text::repair_utf8(file);
     std::optional<core::WarcReader> reader;
@@ -116,21 +135,32 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
       failed = true;
       continue;
     }
-    try {
-      while (auto record = reader->next()) {
-        if (record->type() != "response") continue;
-        ++responses;
-        const std::size_t size = record->block.size();
-        runner.submit([record = std::move(*record), shown, mode]() mutable { return inspect_record(record, shown, mode); }, size);
+    for (;;) {
+      // A damaged record is never inspected: it is named, and reading goes
+      // on after it where the file allows.
+      std::optional<core::WarcRecord> record;
+      try {
+        record = reader->next();
+      } catch (const core::WarcError& e) {
+        std::fprintf(stderr, "inspect: %s\n", e.what());
+        failed = true;
+        continue;
       }
-    } catch (const core::WarcError& e) {
-      std::fprintf(stderr, "inspect: %s; the rest of this file is skipped\n", e.what());
-      failed = true;
+      if (!record) break;
+      const std::string type = record->type();
+      if (type == "resource") ++passed.resources;
+      if (type != "response") continue;
+      ++responses;
+      const std::size_t size = record->block.size();
+      runner.submit([record = std::move(*record), shown, mode]() mutable { return inspect_record(record, shown, mode); }, size);
     }
-    oversized += reader->skipped_oversized();
+    const core::WarcReadCounts& counts = reader->counts();
+    passed.oversized += counts.oversized;
+    passed.damaged += counts.damaged;
+    passed.unchecked_digests += counts.digests_unchecked;
   }
   runner.finish();
-  const std::string note = skipped_note(skipped, responses, oversized);
+  const std::string note = skipped_note(skipped, responses, passed);
   if (!note.empty()) std::fprintf(stderr, "inspect: %s\n", note.c_str());
   return failed ? EXIT_BAD_INPUT : EXIT_OK;
 }

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "tarvik/fetcher/warc.hpp"
+#include "tarvik/util/text.hpp"
 #include "warc_stream.hpp"
 
 namespace tarvik::core {
@@ -50,6 +51,7 @@ struct WarcArchive::Impl {
     std::string record_id;
     std::uint64_t length = 0;
     bool truncated = false;
+    std::string damage;  // why the record is not served, when it is not
   };
   std::vector<std::filesystem::path> paths;
   std::unordered_map<std::string, Entry> index;
@@ -73,8 +75,11 @@ std::shared_ptr<const WarcArchive> WarcArchive::open(const std::vector<std::file
   for (const auto& path : paths) {
     RecordParser parser(path);
     a.paths.push_back(path);
-    try {
-      while (auto head = parser.next_head()) {
+    for (;;) {
+      std::optional<RecordHead> head;
+      try {
+        head = parser.next_head();
+        if (!head) break;
         const std::string type = field_value(head->fields, "WARC-Type").value_or("");
         const std::string id = field_value(head->fields, "WARC-Record-ID").value_or("");
         if (iequals(type, "request") && head->length <= MAX_REQUEST_READ) {
@@ -85,17 +90,31 @@ std::shared_ptr<const WarcArchive> WarcArchive::open(const std::vector<std::file
           method_by_request[id] = method;
           for (const auto& other : field_values(head->fields, "WARC-Concurrent-To")) method_by_response[other] = method;
         } else if (iequals(type, "response") && head->length <= WARC_DEFAULT_MAX_BLOCK) {
+          // Indexed only once the whole record checked out.
+          parser.skip_block();
           Impl::Entry e{a.paths.size() - 1,
                         head->offset,
                         head->position - head->member_pos,
                         id,
                         head->length,
-                        field_value(head->fields, "WARC-Truncated").has_value()};
+                        field_value(head->fields, "WARC-Truncated").has_value(),
+                        {}};
           responses.push_back({bare_uri(head->fields), field_values(head->fields, "WARC-Concurrent-To"), std::move(e)});
+        } else {
+          parser.skip_block();
         }
+      } catch (const WarcError& e) {
+        std::string line = e.what();
+        if (head && iequals(field_value(head->fields, "WARC-Type").value_or(""), "response")) {
+          const std::string uri = bare_uri(head->fields);
+          line += " (" + text::repair_utf8(uri) + ": treated as not archived)";
+          Impl::Entry entry{a.paths.size() - 1, head->offset, 0, field_value(head->fields, "WARC-Record-ID").value_or(""),
+                            head->length, false, e.what()};
+          responses.push_back({uri, field_values(head->fields, "WARC-Concurrent-To"), std::move(entry)});
+        }
+        a.damage.push_back(line + "; " + parser.resync());
+        if (parser.finished()) break;
       }
-    } catch (const WarcError& e) {
-      a.damage.emplace_back(e.what());
     }
   }
   for (auto& r : responses) {
@@ -116,6 +135,9 @@ std::optional<HttpResponse> WarcArchive::find(std::string_view method, std::stri
   const auto it = impl_->index.find(key_of(method, url));
   if (it == impl_->index.end()) return std::nullopt;
   const Impl::Entry& e = it->second;
+  const std::string shown_url = text::repair_utf8(std::string(url));
+  if (!e.damage.empty()) throw WarcError(shown_url + ": damaged in the archive: " + e.damage);
+  std::string block;
   try {
     RecordParser parser(impl_->paths[e.file], e.offset);
     parser.skip(e.skip);
@@ -123,13 +145,16 @@ std::optional<HttpResponse> WarcArchive::find(std::string_view method, std::stri
     if (!head || head->length != e.length || field_value(head->fields, "WARC-Record-ID").value_or("") != e.record_id) {
       return std::nullopt;  // the file changed since it was indexed
     }
-    std::string block;
     parser.read_block(block);
+  } catch (const WarcError& damage) {
+    throw WarcError(shown_url + ": damaged in the archive: " + damage.what());
+  }
+  try {
     HttpResponse response = parse_http_response(std::move(block), std::string(url));
     response.truncated = response.truncated || e.truncated;
     return response;
   } catch (const WarcError&) {
-    return std::nullopt;
+    return std::nullopt;  // not an HTTP response that can be served
   }
 }
 

@@ -1,8 +1,9 @@
 // The HTTP response inside a WARC `response` block, and the URI form shared by
 // the writer and lookups.
-#include <zlib.h>
+#include <isa-l/igzip_lib.h>
 
 #include <algorithm>
+#include <memory>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -76,38 +77,6 @@ std::string dechunk(std::string_view body, bool& truncated) {
   }
 }
 
-// Inflates `in` (window_bits as zlib takes them) into at most `max` bytes.
-// False when not even the start of `in` is in that format.
-bool inflate_body(std::string_view in, int window_bits, std::size_t max, std::string& out, bool& truncated) {
-  z_stream z{};
-  if (inflateInit2(&z, window_bits) != Z_OK) throw std::bad_alloc();
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = static_cast<uInt>(std::min<std::size_t>(in.size(), 1U << 30));
-  std::string result;
-  int rc = Z_OK;
-  while (rc == Z_OK) {
-    if (result.size() >= max) {
-      truncated = true;
-      break;
-    }
-    const std::size_t room = std::min<std::size_t>({max - result.size(), std::size_t{1} << 20});
-    const std::size_t old = result.size();
-    result.resize(old + room);
-    z.next_out = reinterpret_cast<Bytef*>(result.data() + old);
-    z.avail_out = static_cast<uInt>(room);
-    rc = inflate(&z, Z_NO_FLUSH);
-    result.resize(old + room - z.avail_out);
-    if (rc == Z_BUF_ERROR && z.avail_out > 0) break;  // the input ended early
-    if (rc == Z_BUF_ERROR) rc = Z_OK;
-  }
-  const bool finished = rc == Z_STREAM_END;
-  inflateEnd(&z);
-  if (!finished && result.empty() && !truncated) return false;
-  if (!finished) truncated = true;
-  out = std::move(result);
-  return true;
-}
-
 // Removes the codings named in Content-Encoding, last applied first. A coding
 // the bytes are not in ends the decoding with the bytes as they are.
 void decode_content(HttpResponse& r, std::size_t max) {
@@ -142,10 +111,10 @@ void decode_content(HttpResponse& r, std::size_t max) {
                                ((static_cast<unsigned char>(body[0]) << 8) | static_cast<unsigned char>(body[1])) %
                                        31 ==
                                    0;
-      ok = inflate_body(body, zlib_header ? MAX_WBITS : -MAX_WBITS, max, decoded, r.truncated);
+      ok = warc_detail::inflate_all(body, zlib_header ? ISAL_ZLIB : ISAL_DEFLATE, max, decoded, r.truncated);
     } else if (body.size() >= 2 && static_cast<unsigned char>(body[0]) == 0x1f &&
                static_cast<unsigned char>(body[1]) == 0x8b) {
-      ok = inflate_body(body, 16 + MAX_WBITS, max, decoded, r.truncated);
+      ok = warc_detail::inflate_all(body, ISAL_GZIP, max, decoded, r.truncated);
     }
     if (!ok) return;
     r.body = std::move(decoded);
@@ -199,13 +168,24 @@ HttpResponse parse(std::string_view block, std::string* owned, std::string url, 
     if (comma != std::string_view::npos) codings = codings.substr(comma + 1);
     chunked = iequals(trim(codings), "chunked");
   }
+  if (!chunked) {
+    // A body shorter than the length its header announced was cut.
+    if (const auto length = r.header("Content-Length")) {
+      const std::string_view digits = trim(*length);
+      const bool number = !digits.empty() &&
+                          std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+      // Twenty digits and more are beyond any body that fits in memory.
+      if (number && (digits.size() > 19 || std::stoull(std::string(digits)) > body.size())) r.truncated = true;
+    }
+  }
   if (chunked) {
     r.body = dechunk(body, r.truncated);
   } else if (owned != nullptr) {
-    r.truncated = body.size() > max_body_bytes;
+    const bool over = body.size() > max_body_bytes;
+    r.truncated = r.truncated || over;
     r.body = std::move(*owned);  // `block` and `body` end here
     r.body.erase(0, pos);
-    if (r.truncated) r.body.resize(max_body_bytes);
+    if (over) r.body.resize(max_body_bytes);
   } else {
     r.body = std::string(body.substr(0, max_body_bytes));
     if (body.size() > max_body_bytes) r.truncated = true;
@@ -219,6 +199,45 @@ HttpResponse parse(std::string_view block, std::string* owned, std::string url, 
 }
 
 }  // namespace
+
+namespace warc_detail {
+
+bool inflate_all(std::string_view in, int kind, std::size_t max, std::string& out, bool& truncated) {
+  auto z = std::make_unique<inflate_state>();
+  isal_inflate_init(z.get());
+  z->crc_flag = static_cast<std::uint32_t>(kind);
+  z->next_in = reinterpret_cast<std::uint8_t*>(const_cast<char*>(in.data()));
+  z->avail_in = static_cast<std::uint32_t>(std::min<std::size_t>(in.size(), std::size_t{1} << 31));
+  std::string result;
+  bool finished = false;
+  bool cut = in.size() > z->avail_in;
+  for (;;) {
+    if (result.size() >= max) {
+      cut = true;
+      break;
+    }
+    const std::size_t room = std::min<std::size_t>({max - result.size(), std::size_t{1} << 20});
+    const std::size_t old = result.size();
+    result.resize(old + room);
+    z->next_out = reinterpret_cast<std::uint8_t*>(result.data() + old);
+    z->avail_out = static_cast<std::uint32_t>(room);
+    const std::uint32_t had = z->avail_in;
+    const int rc = isal_inflate(z.get());
+    result.resize(old + room - z->avail_out);
+    if (rc < 0 || rc == ISAL_NEED_DICT) break;  // damaged: what came before it stays
+    if (z->block_state == ISAL_BLOCK_FINISH) {
+      finished = true;
+      break;
+    }
+    if (z->avail_in == 0 || (z->avail_out > 0 && z->avail_in == had)) break;  // the input ended early
+  }
+  if (!finished && result.empty() && !cut) return false;
+  if (!finished) truncated = true;
+  out = std::move(result);
+  return true;
+}
+
+}  // namespace warc_detail
 
 HttpResponse parse_http_response(std::string_view block, std::string url, std::size_t max_body_bytes) {
   return parse(block, nullptr, std::move(url), max_body_bytes);

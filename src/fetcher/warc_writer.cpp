@@ -132,6 +132,7 @@ struct WarcWriter::Impl {
     std::string record;
     record.reserve(fields.size() + block.size() + 64);
     record.append("WARC/1.1\r\n").append(fields);
+    record.append("WARC-Block-Digest: ").append(warc_detail::sha1_base32(block)).append("\r\n");
     record.append("Content-Length: ").append(std::to_string(block.size())).append("\r\n\r\n");
     record.append(block).append("\r\n\r\n");
     if (!gzip) {
@@ -226,6 +227,8 @@ void WarcWriter::write_exchange(const HttpRequest& request, const HttpResponse& 
   append_headers(response_block, response.headers, true);
   response_block.append("Content-Length: ").append(std::to_string(response.body.size())).append("\r\n\r\n");
   response_block.append(response.body);
+  // Hashed before taking the lock: other exchanges need not wait for it.
+  const std::string payload_digest = warc_detail::sha1_base32(response.body);
 
   std::lock_guard lock(impl_->mutex);
   Impl& w = *impl_;
@@ -245,6 +248,7 @@ void WarcWriter::write_exchange(const HttpRequest& request, const HttpResponse& 
   std::string response_fields = common("response", response_id, request_id);
   if (is_ip_text(response.remote_ip)) response_fields.append("WARC-IP-Address: ").append(response.remote_ip).append("\r\n");
   if (response.truncated) response_fields.append("WARC-Truncated: length\r\n");
+  response_fields.append("WARC-Payload-Digest: ").append(payload_digest).append("\r\n");
   response_fields.append("Content-Type: application/http;msgtype=response\r\n");
 
   std::string bytes;

@@ -107,6 +107,38 @@ std::pair<std::string, std::uint64_t> damaged(const std::string& name) {
   return {path, good.size()};
 }
 
+// A copy of a per-record gzip archive whose member `index` (0 is the
+// warcinfo record; then request, response per page) fails its CRC check;
+// returns the path and that member's offset.
+std::pair<std::string, std::uint64_t> with_bad_crc(const std::string& source, const std::string& name, int index) {
+  std::string bytes = slurp(source);
+  std::vector<std::size_t> starts;
+  for (std::size_t at = bytes.find("\x1f\x8b\x08"); at != std::string::npos; at = bytes.find("\x1f\x8b\x08", at + 1)) {
+    starts.push_back(at);
+  }
+  starts.push_back(bytes.size());
+  const std::size_t member = static_cast<std::size_t>(index);
+  bytes[starts[member + 1] - 8] = static_cast<char>(bytes[starts[member + 1] - 8] ^ 1);
+  const fs::path path = temp_dir() / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return {path.string(), starts[member]};
+}
+
+// An archive of other tools' making: a resource record and a digest in
+// another algorithm than sha1.
+std::string foreign_archive(const std::string& name) {
+  const std::string http = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<html><title>F</title></html>";
+  const std::string bytes =
+      "WARC/1.0\r\nWARC-Type: resource\r\nWARC-Target-URI: https://f.example/logo.png\r\nContent-Length: 3\r\n\r\n"
+      "png\r\n\r\n"
+      "WARC/1.0\r\nWARC-Type: response\r\nWARC-Target-URI: https://f.example/\r\nWARC-Date: 2024-01-01T00:00:00Z\r\n"
+      "WARC-Block-Digest: sha256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU=\r\nContent-Length: " +
+      std::to_string(http.size()) + "\r\n\r\n" + http + "\r\n\r\n";
+  const fs::path path = temp_dir() / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path.string();
+}
+
 struct RunCase {
   const char* name;
   std::vector<std::string> args;
@@ -141,6 +173,8 @@ TEST_P(InspectWarc, LinesNotesAndStatus) {
 }
 
 const auto DAMAGED = damaged("damaged.warc");
+// The second page's response (member 4) altered.
+const auto ALTERED = with_bad_crc(archive("sound.warc.gz", many(0, 3)), "altered.warc.gz", 4);
 const std::string NOT_WARC = (PAGES / "product-ld.html").string();
 
 INSTANTIATE_TEST_SUITE_P(
@@ -158,7 +192,18 @@ INSTANTIATE_TEST_SUITE_P(
                 {"https://m.example/p1", "https://o.example/0", "https://o.example/1"},
                 1,
                 {DAMAGED.first + ": offset " + std::to_string(DAMAGED.second) + ": cut short",
-                 "the rest of this file is skipped"}},
+                 "record dropped", "1 damaged record dropped"}},
+        RunCase{"altered_record_never_inspected",
+                {ALTERED.first},
+                {"https://o.example/0", "https://o.example/2"},
+                1,
+                {ALTERED.first + ": offset " + std::to_string(ALTERED.second) + ": gzip member fails its CRC",
+                 "reading again at offset", "1 damaged record dropped"}},
+        RunCase{"resource_records_and_other_digests_counted",
+                {foreign_archive("foreign.warc")},
+                {"https://f.example/"},
+                0,
+                {"1 resource record not inspected", "1 record with digests in other algorithms than sha1, not checked"}},
         RunCase{"not_warc_then_next",
                 {NOT_WARC, archive("after2.warc.gz", many(5, 1))},
                 {"https://o.example/5"},

@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -120,6 +121,14 @@ TEST_P(WarcRoundTrip, WrittenExchangesReplay) {
   EXPECT_EQ(res.block.find("\nWARC/1.1"), std::string::npos) << "header value broke its line";
   EXPECT_EQ(records[8].field("WARC-Truncated"), "length");
   EXPECT_EQ(records[9].target_uri(), "https://shop.example/a%20b%0D%0AX:%20y");
+  // The payload digest covers the body alone (as crawl tools write it).
+  EXPECT_EQ(res.field("WARC-Payload-Digest"), "sha1:5NYMU2TZZRQMERK52OYXMDMBRTXMMGOX");
+  {
+    WarcReader again(path);
+    while (again.next()) {
+    }
+    EXPECT_EQ(again.counts().digests_checked, 13U) << "every record written carries a digest that is checked";
+  }
 
   const auto archive = WarcArchive::open({path});
   EXPECT_TRUE(archive->damage().empty());
@@ -188,110 +197,243 @@ TEST(WarcWriter, WriteFailureIsAnError) {
 
 // --- damaged and hostile files ----------------------------------------------
 
+// A record whose Content-Length says `length` whatever its block holds.
+std::string record_claiming(const std::string& uri, const std::string& block, const std::string& length,
+                            const std::string& fields = "") {
+  return "WARC/1.1\r\nWARC-Type: resource\r\nWARC-Target-URI: " + uri + "\r\n" + fields + "Content-Length: " + length +
+         "\r\n\r\n" + block + "\r\n\r\n";
+}
+
+// A gzip member with one byte changed, counted from its end when negative.
+std::string flip(std::string member, long at) {
+  const std::size_t i = at < 0 ? member.size() - static_cast<std::size_t>(-at) : static_cast<std::size_t>(at);
+  member[i] = static_cast<char>(member[i] ^ 0x55);
+  return member;
+}
+
 struct FileCase {
   const char* name;
   std::string bytes;
-  std::size_t records;         // delivered before the end or the error
-  std::string error{};          // empty: the file reads to its end
-  std::uint64_t offset = 0;     // named in the error
+  std::vector<std::string> read;  // target URIs of the records handed on, in order
+  std::vector<std::string> errors{};  // one substring per error, in order
+  std::uint64_t offset = 0;           // named in the first error
   std::size_t max_block = WARC_DEFAULT_MAX_BLOCK;
-  std::uint64_t skipped = 0;
+  WarcReadCounts counts{};            // damaged is the number of errors
 };
 
 void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
 class WarcReaderFiles : public ::testing::TestWithParam<FileCase> {};
 
-TEST_P(WarcReaderFiles, RecordsBeforeDamageThenOneError) {
+// Every sound record is read, every damaged one is named and never handed on.
+TEST_P(WarcReaderFiles, SoundRecordsReadDamagedOnesNamed) {
   const FileCase& c = GetParam();
   const fs::path path = temp_path(std::string(c.name) + ".warc");
   write_file(path, c.bytes);
+  // The fuzz target's seeds (fuzz/seeds/warc) are these files.
+  if (const char* seeds = std::getenv("TARVIK_WARC_SEED_DIR")) write_file(fs::path(seeds) / path.filename(), c.bytes);
   WarcReader reader(path, c.max_block);
-  std::size_t n = 0;
-  std::string error;
-  try {
-    while (reader.next()) ++n;
-  } catch (const WarcError& e) {
-    error = e.what();
+  std::vector<std::string> read, errors;
+  for (int calls = 0; calls < 100; ++calls) {
+    try {
+      auto r = reader.next();
+      if (!r) break;
+      read.push_back(r->target_uri());
+    } catch (const WarcError& e) {
+      errors.emplace_back(e.what());
+    }
   }
-  EXPECT_EQ(n, c.records);
-  EXPECT_EQ(reader.skipped_oversized(), c.skipped);
-  if (c.error.empty()) {
-    EXPECT_EQ(error, "");
-    return;
+  EXPECT_EQ(read, c.read);
+  ASSERT_EQ(errors.size(), c.errors.size()) << (errors.empty() ? "" : errors[0]);
+  for (std::size_t i = 0; i < errors.size(); ++i) {
+    EXPECT_NE(errors[i].find(c.errors[i]), std::string::npos) << errors[i];
+    EXPECT_NE(errors[i].find("record dropped"), std::string::npos) << errors[i];
   }
-  EXPECT_NE(error.find(path.string() + ": offset " + std::to_string(c.offset)), std::string::npos) << error;
-  EXPECT_NE(error.find(c.error), std::string::npos) << error;
-  EXPECT_FALSE(reader.next().has_value()) << "a reader is finished after its error";
+  if (!errors.empty()) {
+    EXPECT_EQ(errors[0].rfind(path.string() + ": offset " + std::to_string(c.offset), 0), 0U) << errors[0];
+  }
+  EXPECT_FALSE(reader.next().has_value()) << "a reader stays at its end";
+  EXPECT_EQ(reader.counts().damaged, errors.size());
+  EXPECT_EQ(reader.counts().oversized, c.counts.oversized);
+  EXPECT_EQ(reader.counts().digests_checked, c.counts.digests_checked);
+  EXPECT_EQ(reader.counts().digests_unchecked, c.counts.digests_unchecked);
 }
 
-const std::string R1 = record("https://a.example/", "first block");
-const std::string R2 = record("https://b.example/", std::string(3000, 'b'));
-const std::string R3 = record("https://c.example/", "third");
+const std::string A = "https://a.example/", B = "https://b.example/", C = "https://c.example/", D = "https://d.example/";
+const std::string R1 = record(A, "first block");
+const std::string R2 = record(B, std::string(3000, 'b'));
+const std::string R3 = record(C, "third");
+const std::string R4 = record(D, "fourth");
+// Varied text, so that a changed byte in the middle of its deflate data
+// lands in a Huffman-coded stretch.
+const std::string PROSE = [] {
+  std::string s;
+  for (int i = 0; i < 400; ++i) s += "line " + std::to_string(i * 7919 % 1000) + " of a page that is long;\n";
+  return s;
+}();
+const std::string R2_LONG = record(B, PROSE);
+// The digest of "first block" as crawl tools write it.
+const std::string SHA1_OF_FIRST = "sha1:EYYPUSE5NR2YLQV77HL3OX7YUSTLIC3K";
+const std::uint64_t GZ1 = gz(R1).size();
 
 INSTANTIATE_TEST_SUITE_P(
     Files, WarcReaderFiles,
     ::testing::Values(
-        FileCase{"whole_plain", R1 + R2 + R3, 3},
-        FileCase{"empty_file", "", 0},
-        FileCase{"lf_only_header", "WARC/1.0\nWARC-Type: resource\nContent-Length: 2\n\nok\n\n", 1},
-        FileCase{"member_per_record", gz(R1) + gz(R2) + gz(R3), 3},
-        FileCase{"one_member_for_all", gz(R1 + R2 + R3), 3},
-        FileCase{"concatenated_gz_files", gz(R1) + gz(R2) + gz(R3) + gz(R1), 4},
-        FileCase{"empty_members_between", gz(R1) + gz("") + gz("") + gz(R2), 2},
-        FileCase{"records_across_members", gz(R1.substr(0, 10)) + gz(R1.substr(10) + R2.substr(0, 9)) + gz(R2.substr(9, 99)),
-                 1, "cut short", gz(R1.substr(0, 10)).size()},
-        FileCase{"html_not_warc", "<!doctype html><html></html>\n", 0, "not a WARC record", 0},
-        FileCase{"short_junk", "WAR", 0, "not a WARC record", 0},
-        FileCase{"cut_in_block", R1 + R2.substr(0, 500), 1, "cut short", R1.size()},
-        FileCase{"cut_in_header", R1 + R2.substr(0, 30), 1, "cut short in the record header", R1.size()},
-        FileCase{"junk_after_record", R1 + "garbage\r\n", 1, "not a WARC record", R1.size()},
-        FileCase{"gz_cut_in_member", gz(R1) + gz(R2).substr(0, 40), 1, ": gzip data cut short", gz(R1).size()},
-        FileCase{"one_member_cut", gz(R1 + R2.substr(0, 100)), 1,
-                 " (uncompressed offset " + std::to_string(R1.size()) + "): cut short", 0},
-        FileCase{"gz_junk_member", gz(R1) + gz(R2) + "not gzip at all", 2, "damaged gzip data", gz(R1).size() + gz(R2).size()},
-        FileCase{"gz_corrupt_member", gz(R1) + std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03garbage!", 18), 1, "damaged gzip",
-                 gz(R1).size()},
-        FileCase{"missing_content_length", R1 + "WARC/1.1\r\nWARC-Type: resource\r\n\r\nabc\r\n\r\n", 1,
-                 "without Content-Length", R1.size()},
-        FileCase{"negative_content_length", R1 + "WARC/1.1\r\nContent-Length: -5\r\n\r\n", 1,
-                 "invalid Content-Length '-5'", R1.size()},
-        FileCase{"content_length_overflow", "WARC/1.1\r\nContent-Length: 99999999999999999999\r\n\r\n", 0,
-                 "invalid Content-Length", 0},
-        FileCase{"conflicting_content_lengths", "WARC/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab", 0,
-                 "two different Content-Length", 0},
-        FileCase{"huge_content_length_skipped_then_cut",
-                 R1 + "WARC/1.1\r\nContent-Length: 1000000000000\r\n\r\nshort", 1, "cut short", R1.size()},
-        FileCase{"header_line_without_colon", R1 + "WARC/1.1\r\nno colon here\r\n\r\n", 1, "malformed record header",
+        // Sound files.
+        FileCase{"whole_plain", R1 + R2 + R3, {A, B, C}},
+        FileCase{"empty_file", "", {}},
+        FileCase{"lf_only_header", "WARC/1.0\nWARC-Type: resource\nContent-Length: 2\n\nok\n\n", {""}},
+        FileCase{"member_per_record", gz(R1) + gz(R2) + gz(R3), {A, B, C}},
+        FileCase{"one_member_for_all", gz(R1 + R2 + R3), {A, B, C}},
+        FileCase{"concatenated_gz_files", gz(R1) + gz(R2) + gz(R3) + gz(R1), {A, B, C, A}},
+        FileCase{"empty_members", gz("") + gz(R1) + gz("") + gz("") + gz(R2) + gz(""), {A, B}},
+        FileCase{"oversized_block_skipped", R1 + R2 + R3, {A, C}, {}, 0, 1000, {0, 1, 0, 0}},
+        FileCase{"oversized_in_gz_skipped", gz(R1) + gz(R2) + gz(R3), {A, C}, {}, 0, 1000, {0, 1, 0, 0}},
+        FileCase{"block_of_exactly_the_cap", R1 + R2 + R3, {A, B, C}, {}, 0, 3000},
+        FileCase{"block_one_over_the_cap", R1 + R2 + R3, {A, C}, {}, 0, 2999, {0, 1, 0, 0}},
+        // Digests.
+        FileCase{"block_digest_matches", record(A, "first block", "WARC-Block-Digest: " + SHA1_OF_FIRST + "\r\n"), {A},
+                 {}, 0, WARC_DEFAULT_MAX_BLOCK, {0, 0, 1, 0}},
+        FileCase{"block_digest_lower_case", record(A, "first block", "WARC-Block-Digest: SHA1:eyypuse5nr2ylqv77hl3ox7yustlic3k\r\n"),
+                 {A}, {}, 0, WARC_DEFAULT_MAX_BLOCK, {0, 0, 1, 0}},
+        FileCase{"block_digest_mismatch",
+                 R1 + record(B, "first blocK", "WARC-Block-Digest: " + SHA1_OF_FIRST + "\r\n") + R3, {A, C},
+                 {"WARC-Block-Digest '" + SHA1_OF_FIRST + "' does not match the block"}, R1.size()},
+        FileCase{"block_digest_unreadable", record(B, "x", "WARC-Block-Digest: sha1:not-base32!\r\n") + R3, {C},
+                 {"does not match"}, 0},
+        FileCase{"unknown_digest_algorithm", record(A, "x", "WARC-Block-Digest: md5:CY9rzUYh03PK3k6DJie09g==\r\n"), {A},
+                 {}, 0, WARC_DEFAULT_MAX_BLOCK, {0, 0, 0, 1}},
+        FileCase{"payload_digest_mismatch",
+                 "WARC/1.1\r\nWARC-Type: response\r\nWARC-Target-URI: " + A +
+                     "\r\nWARC-Payload-Digest: sha1:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\nContent-Length: 21\r\n\r\n"
+                     "HTTP/1.1 200 OK\r\n\r\nhi\r\n\r\n" + R3,
+                 {C}, {"WARC-Payload-Digest"}, 0},
+        FileCase{"payload_digest_matches_body_only",
+                 "WARC/1.1\r\nWARC-Type: response\r\nWARC-Target-URI: " + A + "\r\nWARC-Payload-Digest: " + SHA1_OF_FIRST +
+                     "\r\nContent-Length: 30\r\n\r\nHTTP/1.1 200 OK\r\n\r\nfirst block\r\n\r\n",
+                 {A}, {}, 0, WARC_DEFAULT_MAX_BLOCK, {0, 0, 1, 0}},
+        // gzip damage: the member is dropped, reading goes on at the next one.
+        FileCase{"bad_crc", gz(R1) + flip(gz(R2), -8) + gz(R3), {A, C}, {"fails its CRC or length check"}, GZ1},
+        FileCase{"bad_length", gz(R1) + flip(gz(R2), -2) + gz(R3), {A, C}, {"fails its CRC or length check"}, GZ1},
+        FileCase{"flipped_deflate_bytes", gz(R1) + flip(gz(R2_LONG), 200) + gz(R3), {A, C}, {""}, GZ1},
+        FileCase{"member_cut_short", gz(R1) + gz(R2).substr(0, 40) + gz(R3), {A, C}, {""}, GZ1},
+        FileCase{"member_cut_short_at_end", gz(R1) + gz(R2).substr(0, 40), {A}, {"gzip member cut short"}, GZ1},
+        FileCase{"two_damaged_in_a_row", gz(R1) + flip(gz(R2), -8) + flip(gz(R3), -7) + gz(R4), {A, D},
+                 {"CRC", "CRC"}, GZ1},
+        FileCase{"damage_in_last_record", gz(R1) + gz(R2) + flip(gz(R3), -8), {A, B}, {"CRC"}, GZ1 + gz(R2).size()},
+        FileCase{"trailing_garbage_gz", gz(R1) + gz(R2) + "not gzip at all", {A, B},
+                 {"not a gzip member"}, GZ1 + gz(R2).size()},
+        FileCase{"corrupt_member_header", gz(R1) + std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03garbage!", 18) + gz(R3),
+                 {A, C}, {"gzip"}, GZ1},
+        FileCase{"non_warc_gzip", gz("just some text\n"), {}, {"not a WARC record"}, 0},
+        FileCase{"content_length_long_gz", gz(R1) + gz(record_claiming(B, "bb", "9")) + gz(R3), {A, C},
+                 {"record separator"}, GZ1},
+        FileCase{"content_length_short_gz", gz(R1) + gz(record_claiming(B, "bbbbbbbb", "3")) + gz(R3), {A, C},
+                 {"record separator"}, GZ1},
+        // One member for the whole file: its CRC is known at its end only,
+        // and nothing after damage in it can be read.
+        FileCase{"one_member_bad_crc", flip(gz(R1 + R2 + R3), -8), {A, B}, {"CRC"}, 0},
+        FileCase{"one_member_cut", gz(R1 + R2.substr(0, 100)), {A},
+                 {"(uncompressed offset " + std::to_string(R1.size()) + "): cut short"}, 0},
+        FileCase{"records_across_members",
+                 gz(R1.substr(0, 10)) + gz(R1.substr(10) + R2.substr(0, 9)) + gz(R2.substr(9, 99)), {A},
+                 {"cut short"}, gz(R1.substr(0, 10)).size()},
+        // Plain files: reading goes on at the next line starting "WARC/1.".
+        FileCase{"content_length_short", R1 + record_claiming(B, "bbbbbbbb", "5") + R3, {A, C},
+                 {"not followed by the record separator"}, R1.size()},
+        FileCase{"content_length_long", R1 + record_claiming(B, "bb", "12") + R3, {A, C},
+                 {"not followed by the record separator"}, R1.size()},
+        FileCase{"content_length_huge", R1 + record_claiming(B, "bb", "1000000000000") + R3, {A, C}, {"cut short"},
                  R1.size()},
-        FileCase{"endless_header", "WARC/1.1\r\nX: " + std::string(300 << 10, 'x'), 0, "record header longer", 0},
-        FileCase{"oversized_block_skipped", R1 + R2 + R3, 2, "", 0, 1000, 1},
-        FileCase{"oversized_in_gz_skipped", gz(R1) + gz(R2) + gz(R3), 2, "", 0, 1000, 1}));
+        FileCase{"content_length_negative", R1 + record_claiming(B, "bb", "-5") + R3, {A, C},
+                 {"invalid Content-Length '-5'"}, R1.size()},
+        FileCase{"content_length_beyond_2_64", R1 + record_claiming(B, "bb", "99999999999999999999") + R3, {A, C},
+                 {"invalid Content-Length"}, R1.size()},
+        FileCase{"conflicting_content_lengths", "WARC/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab", {},
+                 {"two different Content-Length"}, 0},
+        FileCase{"missing_content_length", R1 + "WARC/1.1\r\nWARC-Type: resource\r\n\r\nabc\r\n\r\n" + R3, {A, C},
+                 {"without Content-Length"}, R1.size()},
+        FileCase{"two_damaged_in_a_row_plain", R1 + record_claiming(B, "bb", "x") + record_claiming(C, "c", "9") + R4,
+                 {A, D}, {"invalid Content-Length", "separator"}, R1.size()},
+        FileCase{"damage_in_last_record_plain", R1 + R2 + record_claiming(C, "third", "4"), {A, B}, {"separator"},
+                 R1.size() + R2.size()},
+        FileCase{"no_separator_at_end", R1 + R3.substr(0, R3.size() - 4), {A}, {"no record separator"}, R1.size()},
+        FileCase{"html_not_warc", "<!doctype html><html></html>\n", {}, {"not a WARC record"}, 0},
+        FileCase{"short_junk", "WAR", {}, {"not a WARC record"}, 0},
+        FileCase{"cut_in_block", R1 + R2.substr(0, 500), {A}, {"cut short"}, R1.size()},
+        FileCase{"cut_in_header", R1 + R2.substr(0, 30), {A}, {"cut short in the record header"}, R1.size()},
+        FileCase{"trailing_garbage_plain", R1 + "garbage\r\n", {A}, {"not a WARC record"}, R1.size()},
+        FileCase{"header_line_without_colon", R1 + "WARC/1.1\r\nno colon here\r\n\r\n" + R3, {A, C},
+                 {"malformed record header"}, R1.size()},
+        FileCase{"header_never_ends", R1 + "WARC/1.1\r\nX: " + std::string(300 << 10, 'x'), {A},
+                 {"record header longer"}, R1.size()},
+        FileCase{"version_line_in_a_block", R1 + record_claiming(B, "x\r\nWARC/1.1 in text", "99") + R3, {A, C},
+                 {"separator", "not a WARC record"}, R1.size()}));
 
-TEST(WarcArchive, DamagedFileKeepsRecordsBeforeAndIsReported) {
-  const fs::path good = temp_path("good.warc.gz");
-  {
-    WarcWriter w(good);
-    w.write_exchange(request("https://a.example/"), response(200, "a"));
-    w.write_exchange(request("https://b.example/"), response(200, "b"));
-  }
-  std::ifstream in(good, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-  const fs::path cut = temp_path("cut.warc.gz");
-  write_file(cut, bytes.substr(0, bytes.size() - 60));
-  const fs::path other = temp_path("other.warc");
-  {
-    WarcWriter w(other);
-    w.write_exchange(request("https://c.example/"), response(200, "c"));
-  }
-  const auto archive = WarcArchive::open({cut, other});
-  ASSERT_EQ(archive->damage().size(), 1U);
-  EXPECT_NE(archive->damage()[0].find(cut.string() + ": offset "), std::string::npos) << archive->damage()[0];
-  EXPECT_EQ(archive->find("GET", "https://a.example/")->body, "a");
-  EXPECT_FALSE(archive->find("GET", "https://b.example/").has_value());
-  EXPECT_EQ(archive->find("GET", "https://c.example/")->body, "c");
-  EXPECT_THROW(WarcArchive::open({temp_path("absent.warc")}), WarcError);
+std::string response_record(const std::string& uri, const std::string& body, const std::string& fields = "") {
+  const std::string http = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n" + body;
+  return "WARC/1.1\r\nWARC-Type: response\r\nWARC-Target-URI: " + uri + "\r\n" + fields +
+         "Content-Length: " + std::to_string(http.size()) + "\r\n\r\n" + http + "\r\n\r\n";
 }
+
+struct ReplayCase {
+  const char* name;
+  std::vector<std::string> members;  // one gzip member each
+  std::vector<std::pair<std::string, std::string>> served;  // URL, body
+  std::vector<std::string> not_archived;  // URLs whose lookup names damage
+  std::size_t damage_lines;
+};
+
+void PrintTo(const ReplayCase& c, std::ostream* os) { *os << c.name; }
+
+class WarcReplayDamage : public ::testing::TestWithParam<ReplayCase> {};
+
+// A damaged response is never served: its lookup fails naming the URL, file
+// and offset, and the sound records around it are served.
+TEST_P(WarcReplayDamage, DamagedRecordsAreNotArchived) {
+  const ReplayCase& c = GetParam();
+  const fs::path path = temp_path(std::string(c.name) + ".warc.gz");
+  std::string bytes;
+  for (const auto& m : c.members) bytes += m;
+  write_file(path, bytes);
+  const auto archive = WarcArchive::open({path});
+  EXPECT_EQ(archive->damage().size(), c.damage_lines);
+  for (const auto& [url, body] : c.served) {
+    const auto found = archive->find("GET", url);
+    ASSERT_TRUE(found.has_value()) << url;
+    EXPECT_EQ(found->body, body);
+  }
+  for (const auto& url : c.not_archived) {
+    try {
+      archive->find("GET", url);
+      ADD_FAILURE() << url << " was served";
+    } catch (const WarcError& e) {
+      EXPECT_NE(std::string(e.what()).find(url + ": damaged in the archive: " + path.string() + ": offset "),
+                std::string::npos)
+          << e.what();
+    }
+    bool named = false;
+    for (const auto& line : archive->damage()) named = named || line.find(url + ": treated as not archived") != std::string::npos;
+    EXPECT_TRUE(named) << url;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replay, WarcReplayDamage,
+    ::testing::Values(
+        ReplayCase{"altered_price_not_served",
+                   {gz(response_record(A, "$14.99")), flip(gz(response_record(B, "$14.99")), -8),
+                    gz(response_record(C, "ok"))},
+                   {{A, "$14.99"}, {C, "ok"}}, {B}, 1},
+        ReplayCase{"digest_mismatch_hides_older_copy",
+                   {gz(response_record(A, "old")),
+                    gz(response_record(A, "$149.90", "WARC-Block-Digest: sha1:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\n"))},
+                   {}, {A}, 1},
+        ReplayCase{"newer_sound_copy_served",
+                   {flip(gz(response_record(A, "bad")), -8), gz(response_record(A, "good"))}, {{A, "good"}}, {}, 1},
+        ReplayCase{"wrong_content_length_then_sound",
+                   {gz(record_claiming(B, "HTTP/1.1 200 OK\r\n\r\nx", "7")), gz(response_record(C, "after"))},
+                   {{C, "after"}}, {}, 1}));
 
 // Request records written by other tools may come after their response and
 // link it from their side.
@@ -377,6 +519,20 @@ INSTANTIATE_TEST_SUITE_P(
         HttpCase{"gzip_declared_but_plain", "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n<html>", 200, "<html>"},
         HttpCase{"gzip_bomb_cut_at_limit", "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n" + BOMB, 200,
                  std::string(1 << 20, 'a'), true, nullptr, 1 << 20},
+        HttpCase{"body_shorter_than_content_length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nshort", 200,
+                 "short", true},
+        HttpCase{"body_as_long_as_content_length", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nwhole", 200, "whole"},
+        HttpCase{"content_length_beyond_2_64", "HTTP/1.1 200 OK\r\nContent-Length: 123456789012345678901\r\n\r\nx",
+                 200, "x", true},
+        HttpCase{"deflate_raw_and_zlib", "HTTP/1.1 200 OK\r\nContent-Encoding: deflate\r\n\r\n" + [] {
+          const std::string g = gz("raw deflate");  // the deflate data between gzip's header and trailer
+          return g.substr(10, g.size() - 18);
+        }(), 200, "raw deflate"},
+        HttpCase{"gzip_body_bad_crc", "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n" + [] {
+          std::string g = gz("<html>ok</html>");
+          g[g.size() - 8] ^= 1;
+          return g;
+        }(), 200, "<html>ok</html>", true},
         HttpCase{"plain_body_cut_at_limit", "HTTP/1.1 200 OK\r\n\r\n0123456789", 200, "0123", true, nullptr, 4},
         HttpCase{"unsupported_coding", "HTTP/1.1 200 OK\r\nContent-Encoding: br\r\n\r\nxx", 0, "", false,
                  "'br' is not supported"},

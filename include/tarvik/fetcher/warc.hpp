@@ -12,9 +12,19 @@
 //   the whole file) are both read; the kind is found from the bytes.
 //   `parse_http_response` bounds the headers it keeps and the body it
 //   decodes. An archive index holds one small entry per response record.
-// - Damage: a file that is not WARC or is cut short gives one WarcError
-//   naming the file and the byte offset of the bad record (of its gzip
-//   member in a `.warc.gz`); every record before it was delivered first.
+// - Damage is never data: a record is handed on (read, indexed, replayed)
+//   only when it is whole: its gzip member decoded completely with a good
+//   CRC and length, its block has exactly its declared length and the record
+//   separator follows, and its sha1 block digest (else its payload digest),
+//   when it has one, matches. Anything else drops the record with a
+//   WarcError naming the file, the byte offset of the record (of its gzip
+//   member in a `.warc.gz`) and the reason. Reading then goes on at the next
+//   gzip member that inflates to a WARC record, or in a plain file at the next
+//   line starting "WARC/1."; a record inside a member holding earlier records
+//   (a file compressed as one member) ends the file there. In such a member
+//   the CRC is known only at its end, so records before damage in it were
+//   handed on on the strength of their framing and digests alone.
+// - Digests in other algorithms than sha1 are passed over and counted.
 // - Threads: a reader belongs to one thread. Writers are safe to share
 //   between threads and coroutines; each exchange is written whole (each
 //   record its own gzip member in a `.warc.gz`) with one write under a lock,
@@ -57,6 +67,14 @@ struct WarcRecord {
   std::string date() const;        // WARC-Date
 };
 
+// What a reader passed over.
+struct WarcReadCounts {
+  std::uint64_t damaged = 0;            // records dropped as damaged
+  std::uint64_t oversized = 0;          // whole records over the block limit, not read
+  std::uint64_t digests_checked = 0;    // records whose digest was checked and matched
+  std::uint64_t digests_unchecked = 0;  // records whose digests are in other algorithms
+};
+
 // Reads the records of one file in order.
 class WarcReader {
  public:
@@ -66,12 +84,14 @@ class WarcReader {
   WarcReader(const WarcReader&) = delete;
   WarcReader& operator=(const WarcReader&) = delete;
 
-  // The next record, or none at the end of the file. A record whose block is
-  // longer than max_block_bytes is skipped and counted. Throws WarcError
-  // ("FILE: offset N: what") on damage; after that the reader is finished and
-  // returns none.
+  // The next whole record, or none at the end of the file. A record whose
+  // block is longer than max_block_bytes is skipped and counted. Throws
+  // WarcError ("FILE: offset N: what; record dropped; ...", saying which bytes
+  // were skipped) on a damaged record; the next call goes on after it, or
+  // returns none when nothing after it can be read.
   std::optional<WarcRecord> next();
   std::uint64_t skipped_oversized() const;
+  const WarcReadCounts& counts() const;
 
  private:
   struct Impl;
@@ -82,7 +102,8 @@ class WarcReader {
 // written, in order) and body. A chunked body is de-chunked, and gzip and
 // deflate content codings are removed (a body that is not in the declared
 // coding is kept as stored); the body is cut at max_body_bytes, and a body cut
-// there, cut short in the block or damaged in its coding is marked truncated.
+// there, shorter than its Content-Length, cut short in the block or damaged
+// in its coding is marked truncated.
 // LF-only line ends are accepted. Throws WarcError on a block that is not an
 // HTTP response, on a header section over WARC_MAX_HEADER_BYTES or 1,000
 // fields, on malformed chunk framing and on a coding other than gzip, deflate
@@ -108,7 +129,8 @@ class WarcWriter {
   WarcWriter& operator=(const WarcWriter&) = delete;
 
   // A `request` and a `response` record for one hop, each naming the other
-  // in WARC-Concurrent-To. The response is written as the fetcher saw it with
+  // in WARC-Concurrent-To. Every record carries WARC-Block-Digest, the
+  // response also WARC-Payload-Digest (sha1, base32). The response is written as the fetcher saw it with
   // its body decoded: content and transfer encodings are removed from its
   // header and Content-Length gives the stored length; a cut body is marked
   // with WARC-Truncated: length. Control characters in header values and in
@@ -132,18 +154,22 @@ class WarcArchive {
  public:
   // Reads and indexes the files. The method of a response is that of the
   // request record linked to it by WARC-Concurrent-To (in either direction),
-  // else GET. Throws WarcError when a file cannot be opened; a damaged file
-  // ends its index at the last whole record and is reported through damage().
+  // else GET. Throws WarcError when a file cannot be opened. Every damaged
+  // record is left out of the index and reported through damage(); a damaged
+  // response hides earlier records of its URL, so that page is not archived.
   static std::shared_ptr<const WarcArchive> open(const std::vector<std::filesystem::path>& paths);
   ~WarcArchive();
 
   // The recorded response to `method` on `url` (fragment ignored), or none;
   // also none when the file no longer holds that record. A record stored
   // with WARC-Truncated comes back marked truncated. A lookup in a `.warc.gz`
-  // compressed as one member inflates the file up to the record.
+  // compressed as one member inflates the file up to the record. Throws
+  // WarcError naming the URL, file and offset when the record was damaged
+  // (when indexed, or since).
   std::optional<HttpResponse> find(std::string_view method, std::string_view url) const;
   std::size_t size() const;
-  // One line per damaged file ("FILE: offset N: what"), empty when all were whole.
+  // One line per damaged record ("FILE: offset N: what; ..."), naming the URL
+  // of a response; empty when all were whole.
   const std::vector<std::string>& damage() const;
 
  private:
