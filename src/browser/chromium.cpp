@@ -56,7 +56,8 @@ std::optional<std::string> on_path(std::string_view name) {
   return std::nullopt;
 }
 
-std::vector<std::string> launch_flags(const ChromiumOptions& options, const std::filesystem::path& profile) {
+std::vector<std::string> launch_flags(const ChromiumOptions& options, const std::filesystem::path& profile,
+                                      std::uint16_t proxy_port) {
   std::vector<std::string> flags;
   if (options.session.headless) flags.emplace_back("--headless=new");
   for (const char* flag : {
@@ -87,13 +88,11 @@ std::vector<std::string> launch_flags(const ChromiumOptions& options, const std:
            "--lang=en-US",
            "--accept-lang=en-US,en",
            "--window-size=1366,768",
-           // Requests that escape interception go to a proxy that cannot be
-           // resolved: the browser's own network stack reaches nothing.
-           "--proxy-server=http://no-network.invalid:9",
-           "--proxy-bypass-list=<-loopback>",
-           "--host-resolver-rules=MAP * ~NOTFOUND",
        })
     flags.emplace_back(flag);
+  // Network: everything through the session's egress proxy.
+  for (auto& flag : detail::network_flags(proxy_port, options.session.insecure || options.fetch.insecure))
+    flags.push_back(std::move(flag));
   // The sandbox needs user namespaces, which a root process cannot use.
   if (geteuid() == 0) flags.emplace_back("--no-sandbox");
   flags.push_back("--user-data-dir=" + profile.string());
@@ -323,12 +322,13 @@ void ChromiumSession::Impl::on_event(const std::string& method, const json::obje
     return;
   }
   const std::shared_ptr<Tab>& tab = it->second;
+  if (detail::track_network(*tab, method, params)) return;
   if (method == "Fetch.requestPaused") {
     auto signal = std::make_shared<asio::cancellation_signal>();
     const std::uint64_t id = next_handler++;
     handlers.emplace(id, signal);
     auto self = shared_from_this();
-    asio::co_spawn(*executor, answer(self, tab, params),
+    asio::co_spawn(*executor, paused(self, tab, params),
                    asio::bind_cancellation_slot(signal->slot(), [self, id](std::exception_ptr) {
                      self->handlers.erase(id);
                    }));
@@ -381,6 +381,11 @@ asio::awaitable<void> ChromiumSession::Impl::drain_handlers(std::chrono::millise
 }
 
 void ChromiumSession::Impl::shutdown_now() noexcept {
+  if (proxy) {
+    proxy->stop();
+    stats.proxy = proxy->stats();
+    proxy.reset();
+  }
   if (process) {
     process->terminate_now();
     process.reset();
@@ -409,7 +414,11 @@ ChromiumSession::~ChromiumSession() {
 
 pid_t ChromiumSession::browser_pid() const { return impl_->process ? impl_->process->browser_pid() : 0; }
 
-ChromiumStats ChromiumSession::stats() const { return impl_->stats; }
+ChromiumStats ChromiumSession::stats() const {
+  ChromiumStats out = impl_->stats;
+  if (impl_->proxy) out.proxy = impl_->proxy->stats();
+  return out;
+}
 
 asio::awaitable<void> ChromiumSession::enter() {
   Impl& impl = *impl_;
@@ -436,7 +445,21 @@ asio::awaitable<void> ChromiumSession::enter() {
     try {
       std::error_code ec;
       std::filesystem::create_directory(impl.profile / "tmp", ec);
-      impl.process = co_await detail::BrowserProcess::start(*executable, launch_flags(impl.options, impl.profile),
+      impl.net = detail::net_mode(impl.options);
+      EgressProxyOptions proxy;
+      proxy.connect_to = impl.options.fetch.connect_to;
+      proxy.allow_private_network = impl.options.fetch.allow_private_network;
+      proxy.refuse_all = impl.net == detail::NetMode::answer;
+      proxy.connect_timeout = std::max(impl.options.fetch.connect_timeout, 1ms);
+      proxy.idle_timeout = std::max(impl.options.proxy_idle_timeout, 1ms);
+      proxy.max_connections = std::max<std::size_t>(impl.options.max_connections, 1);
+      try {
+        impl.proxy = std::make_unique<EgressProxy>(executor, std::move(proxy));
+      } catch (const std::exception& e) {
+        throw BrowserError(std::string("cannot start the browser's proxy: ") + e.what());
+      }
+      impl.process = co_await detail::BrowserProcess::start(*executable,
+                                                            launch_flags(impl.options, impl.profile, impl.proxy->port()),
                                                             browser_environment(impl.profile), theirs,
                                                             impl.profile / "browser-output.log", impl.profile);
     } catch (...) {
@@ -502,8 +525,10 @@ asio::awaitable<void> ChromiumSession::enter() {
     downloads["behavior"] = "deny";
     co_await impl.cdp->call("Browser.setDownloadBehavior", std::move(downloads), "", impl.options.start_timeout);
 
-    impl.exchange = impl.options.exchange ? impl.options.exchange
-                                          : detail::fetcher_exchange(executor, impl.options.fetch);
+    if (impl.net == detail::NetMode::answer) {
+      impl.exchange = impl.options.exchange ? impl.options.exchange
+                                            : detail::fetcher_exchange(executor, impl.options.fetch);
+    }
     impl.slots = std::make_unique<detail::PageSlots>(executor, static_cast<std::size_t>(impl.options.session.max_pages));
     impl.state = Impl::State::running;
   } catch (...) {
@@ -578,13 +603,7 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   agent["acceptLanguage"] = "en-US,en;q=0.9";
   agent["platform"] = "Linux x86_64";
   agent["userAgentMetadata"] = impl->user_agent_metadata;
-  json::array patterns;
-  json::object all;
-  all["urlPattern"] = "*";
-  all["requestStage"] = "Request";
-  patterns.push_back(std::move(all));
-  json::object intercept;
-  intercept["patterns"] = std::move(patterns);
+  std::optional<json::object> intercept = detail::interception(impl->options, impl->net);
   // Sent together: the tab handles them in order, and a page process that is
   // still starting answers all four at once.
   const auto left = left_until(deadline);
@@ -598,8 +617,18 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   setup.push_back(asio::co_spawn(
       *impl->executor, cdp.call("Emulation.setUserAgentOverride", std::move(agent), tab->session_id, left),
       asio::deferred));
-  setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Fetch.enable", std::move(intercept), tab->session_id, left),
+  // Network events tell the document's status and which requests are open;
+  // bodies are not kept for the protocol (recording asks at the response stage).
+  json::object network;
+  network["maxTotalBufferSize"] = 65536;
+  network["maxResourceBufferSize"] = 65536;
+  network["maxPostDataSize"] = 0;
+  setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Network.enable", std::move(network), tab->session_id, left),
                                  asio::deferred));
+  if (intercept) {
+    setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Fetch.enable", std::move(*intercept), tab->session_id, left),
+                                   asio::deferred));
+  }
   auto [order, errors, replies] = co_await asio::experimental::make_parallel_group(std::move(setup))
                                       .async_wait(asio::experimental::wait_for_all(), asio::use_awaitable);
   for (const auto& error : errors)

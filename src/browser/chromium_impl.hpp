@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "cdp.hpp"
@@ -41,8 +42,9 @@ struct Tab {
   std::int64_t isolated_world = 0;     // execution context for reading the document, 0: none yet
   bool gone = false;          // crashed, or closed by the browser
   std::string gone_reason;
-  int in_flight = 0;          // requests being answered
+  int in_flight = 0;          // requests open (sent, neither finished nor failed)
   std::uint64_t requests_started = 0;
+  std::unordered_set<std::string> open_requests;  // their protocol ids, at most kMaxTrackedRequests
   asio::steady_timer wake;    // cancelled whenever one of the above changes
   void signal() { wake.cancel(); }
 };
@@ -56,6 +58,25 @@ inline const json::object* object_at(const json::object& o, std::string_view key
   const json::value* v = o.if_contains(key);
   return v && v->is_object() ? &v->get_object() : nullptr;
 }
+
+// Requests of one tab followed for settling; more are not counted.
+inline constexpr std::size_t kMaxTrackedRequests = 4096;
+
+// How the session's requests reach the network.
+enum class NetMode {
+  live,    // through the proxy; only refused resources intercepted
+  record,  // through the proxy; every response taken into the archive
+  answer,  // every request answered by the exchange (replay); the proxy connects nothing
+};
+NetMode net_mode(const ChromiumOptions& options);
+
+// Chromium's flags that put all its traffic through the proxy at `proxy_port`.
+std::vector<std::string> network_flags(std::uint16_t proxy_port, bool insecure);
+// Fetch.enable's parameters for a tab; none when nothing is intercepted.
+std::optional<json::object> interception(const ChromiumOptions& options, NetMode mode);
+// Follows the tab's requests (Network events) for its status and settling;
+// false for events of other domains.
+bool track_network(Tab& tab, const std::string& method, const json::object& params);
 
 // The session's page limit: a send takes a slot, a receive frees one.
 using PageSlots = asio::experimental::channel<void(boost::system::error_code)>;
@@ -86,6 +107,8 @@ struct ChromiumSession::Impl : std::enable_shared_from_this<ChromiumSession::Imp
   std::optional<asio::any_io_executor> executor;
   std::shared_ptr<detail::CdpConnection> cdp;
   std::unique_ptr<detail::BrowserProcess> process;
+  detail::NetMode net = detail::NetMode::live;
+  std::unique_ptr<EgressProxy> proxy;
   std::filesystem::path profile;
   Exchange exchange;
   std::string user_agent;
@@ -103,7 +126,14 @@ struct ChromiumSession::Impl : std::enable_shared_from_this<ChromiumSession::Imp
   void require_running() const;
   void on_event(const std::string& method, const json::object& params, const std::string& session_id);
   void on_closed(const std::string& reason);
-  // Answers one paused request (Fetch.requestPaused) of `tab`.
+  // Handles one paused request (Fetch.requestPaused) of `tab`: refuses it,
+  // answers it or records its response.
+  static asio::awaitable<void> paused(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
+                                      json::object params);
+  // Writes a response paused at the response stage to the archive, then lets it go on.
+  static asio::awaitable<void> record(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
+                                      json::object params);
+  // Answers one paused request through the exchange.
   static asio::awaitable<void> answer(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
                                       json::object params);
   asio::awaitable<void> drain_handlers(std::chrono::milliseconds limit);

@@ -1,9 +1,11 @@
-// The browser's requests, answered through the project's fetcher.
+// Where the browser's requests go: the proxy flags, the few requests intercepted, recording and replay.
 #include <boost/asio/this_coro.hpp>
 #include <boost/json/string.hpp>
 
 #include <array>
 #include <exception>
+
+#include "tarvik/fetcher/warc.hpp"
 
 #include "chromium_impl.hpp"
 #include "tarvik/util/text.hpp"
@@ -100,6 +102,81 @@ std::string base64_decode(std::string_view text) {
   return out;
 }
 
+NetMode net_mode(const ChromiumOptions& options) {
+  if (options.exchange || options.fetch.replay) return NetMode::answer;
+  return options.fetch.record ? NetMode::record : NetMode::live;
+}
+
+std::vector<std::string> network_flags(std::uint16_t proxy_port, bool insecure) {
+  std::vector<std::string> flags = {
+      "--proxy-server=http://127.0.0.1:" + std::to_string(proxy_port),
+      // Without this, loopback and link-local hosts would bypass the proxy.
+      "--proxy-bypass-list=<-loopback>",
+      // QUIC would leave on UDP, around the proxy; so would WebRTC's own UDP.
+      "--disable-quic",
+      "--force-webrtc-ip-handling-policy=disable_non_proxied_udp",
+      // With a fixed proxy the browser hands host names to it and resolves
+      // nothing; its resolver answers nothing besides, so no lookup of its own
+      // (prefetch, a probe) leaves either.
+      "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1",
+  };
+  if (insecure) flags.emplace_back("--ignore-certificate-errors");
+  return flags;
+}
+
+std::optional<json::object> interception(const ChromiumOptions& options, NetMode mode) {
+  json::array patterns;
+  const auto add = [&](const char* key, const char* value, const char* stage) {
+    json::object p;
+    p[key] = value;
+    p["requestStage"] = stage;
+    patterns.push_back(std::move(p));
+  };
+  if (mode == NetMode::answer) {
+    add("urlPattern", "*", "Request");
+  } else {
+    if (options.session.disable_resources) {
+      for (const char* type : {"Image", "Media", "Font", "Stylesheet"}) add("resourceType", type, "Request");
+      add("urlPattern", "*/favicon.ico*", "Request");
+    }
+    if (mode == NetMode::record) add("urlPattern", "*", "Response");
+  }
+  if (patterns.empty()) return std::nullopt;
+  json::object params;
+  params["patterns"] = std::move(patterns);
+  return params;
+}
+
+bool track_network(Tab& tab, const std::string& method, const json::object& params) {
+  if (method.compare(0, 8, "Network.") != 0) return false;
+  const std::string id = string_at(params, "requestId");
+  if (method == "Network.requestWillBeSent") {
+    // A redirect comes again under the same id: still one request.
+    if (!id.empty() && tab.open_requests.size() < kMaxTrackedRequests && tab.open_requests.insert(id).second) {
+      ++tab.in_flight;
+      ++tab.requests_started;
+      tab.signal();
+    }
+  } else if (method == "Network.responseReceived") {
+    const json::object* response = object_at(params, "response");
+    const json::value* status = response ? response->if_contains("status") : nullptr;
+    if (string_at(params, "type") == "Document" && string_at(params, "frameId") == tab.target_id && status &&
+        status->is_number()) {
+      tab.status = static_cast<int>(status->to_number<double>());
+      tab.signal();
+    }
+  } else if (method == "Network.loadingFinished" || method == "Network.loadingFailed") {
+    // Why a document failed (a frame's too: it only explains a failed page).
+    if (method == "Network.loadingFailed" && string_at(params, "type") == "Document" && tab.main_error.empty())
+      tab.main_error = string_at(params, "errorText");
+    if (tab.open_requests.erase(id) > 0) {
+      --tab.in_flight;
+      tab.signal();
+    }
+  }
+  return true;
+}
+
 Exchange fetcher_exchange(const asio::any_io_executor& executor, const core::FetchOptions& options) {
   auto fetcher = std::make_shared<core::ConcurrentFetcher>(executor, options);
   return [fetcher](core::HttpRequest request, std::chrono::milliseconds timeout) {
@@ -132,21 +209,13 @@ asio::awaitable<void> ChromiumSession::Impl::answer(std::shared_ptr<Impl> self, 
     co_return;
   }
 
-  // Counted while being answered: the page settles only when none is open.
+  // Counted against the session's cap while being answered (the tab counts
+  // its requests from Network events).
   struct Open {
     Impl& impl;
-    detail::Tab& tab;
-    Open(Impl& i, detail::Tab& t) : impl(i), tab(t) {
-      ++impl.in_flight;
-      ++tab.in_flight;
-      ++tab.requests_started;
-    }
-    ~Open() {
-      --impl.in_flight;
-      --tab.in_flight;
-      tab.signal();
-    }
-  } open(*self, *tab);
+    explicit Open(Impl& i) : impl(i) { ++impl.in_flight; }
+    ~Open() { --impl.in_flight; }
+  } open(*self);
 
   core::HttpRequest out;
   out.method = detail::string_at(request, "method");
@@ -217,6 +286,120 @@ asio::awaitable<void> ChromiumSession::Impl::answer(std::shared_ptr<Impl> self, 
   } else if (self->cdp->is_open()) {
     ++self->stats.requests_failed;
     refuse("Failed");
+  }
+}
+
+asio::awaitable<void> ChromiumSession::Impl::paused(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
+                                                    json::object params) {
+  if (params.contains("responseStatusCode") || params.contains("responseErrorReason")) {
+    co_await record(std::move(self), std::move(tab), std::move(params));
+  } else if (self->net == detail::NetMode::answer) {
+    co_await answer(std::move(self), std::move(tab), std::move(params));
+  } else {
+    // Only refused resources are paused at the request stage outside replay.
+    json::object fail;
+    fail["requestId"] = detail::string_at(params, "requestId");
+    fail["errorReason"] = "BlockedByClient";
+    ++self->stats.requests_refused;
+    self->cdp->post("Fetch.failRequest", std::move(fail), tab->session_id);
+  }
+}
+
+asio::awaitable<void> ChromiumSession::Impl::record(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
+                                                    json::object params) {
+  const std::string request_id = detail::string_at(params, "requestId");
+  // Whatever happens here, the response goes on to the page.
+  struct GoOn {
+    Impl& impl;
+    const std::string& id;
+    const std::string& session;
+    ~GoOn() {
+      if (!impl.cdp || !impl.cdp->is_open()) return;
+      json::object go;
+      go["requestId"] = id;
+      impl.cdp->post("Fetch.continueRequest", std::move(go), session);
+    }
+  } go_on{*self, request_id, tab->session_id};
+  const json::value* status_value = params.if_contains("responseStatusCode");
+  const auto& fetch = self->options.fetch;
+  if (!fetch.record || !status_value || !status_value->is_number()) co_return;  // a failed response
+  if (self->in_flight >= kMaxInterceptedRequests) {
+    ++self->stats.requests_failed;
+    co_return;
+  }
+  struct Open {
+    Impl& impl;
+    explicit Open(Impl& i) : impl(i) { ++impl.in_flight; }
+    ~Open() { --impl.in_flight; }
+  } open(*self);
+
+  const json::object empty;
+  const json::object* request_object = detail::object_at(params, "request");
+  const json::object& request = request_object ? *request_object : empty;
+  core::HttpRequest out;
+  out.method = detail::string_at(request, "method");
+  if (out.method.empty()) out.method = "GET";
+  out.url = detail::string_at(request, "url");
+  if (const json::object* headers = detail::object_at(request, "headers")) {
+    for (const auto& header : *headers)
+      if (header.value().is_string())
+        out.headers.emplace_back(std::string(header.key()), std::string(header.value().get_string()));
+  }
+  if (const json::value* entries = request.if_contains("postDataEntries"); entries && entries->is_array()) {
+    for (const auto& entry : entries->get_array())
+      if (entry.is_object()) out.body += detail::base64_decode(detail::string_at(entry.get_object(), "bytes"));
+  } else {
+    out.body = detail::string_at(request, "postData");
+  }
+
+  core::HttpResponse response;
+  response.url = out.url;
+  response.status = static_cast<long>(status_value->to_number<double>());
+  std::optional<std::uint64_t> declared_length;
+  if (const json::value* headers = params.if_contains("responseHeaders"); headers && headers->is_array()) {
+    for (const auto& header : headers->get_array()) {
+      if (!header.is_object()) continue;
+      std::string name = detail::string_at(header.get_object(), "name");
+      std::string value = detail::string_at(header.get_object(), "value");
+      if (detail::ieq(name, "content-length")) {
+        try {
+          declared_length = std::stoull(value);
+        } catch (const std::exception&) {
+        }
+      }
+      response.headers.emplace_back(std::move(name), std::move(value));
+    }
+  }
+  const bool redirect = response.status >= 300 && response.status < 400 && response.header("location");
+  const bool bodiless = redirect || out.method == "HEAD" || response.status == 204 || response.status == 304;
+  // The body comes in one protocol message: one the pipe would not carry, or
+  // over the cap, is not asked for and the record says it was cut.
+  const std::uint64_t cap = std::min<std::uint64_t>(fetch.max_body_bytes, detail::kMaxMessageBytes / 4 * 3 - 4096);
+  if (!bodiless && declared_length && *declared_length > cap) {
+    response.truncated = true;
+  } else if (!bodiless) {
+    json::object ask;
+    ask["requestId"] = request_id;
+    try {
+      const json::object body =
+          co_await self->cdp->call("Fetch.getResponseBody", std::move(ask), tab->session_id, self->timeout());
+      const json::value* encoded = body.if_contains("base64Encoded");
+      response.body = encoded && encoded->is_bool() && encoded->get_bool()
+                          ? detail::base64_decode(detail::string_at(body, "body"))
+                          : detail::string_at(body, "body");
+    } catch (const std::exception&) {
+      response.truncated = true;  // no body to be had (the page went away, too big)
+    }
+    if (response.body.size() > fetch.max_body_bytes) {
+      response.body.resize(fetch.max_body_bytes);
+      response.truncated = true;
+    }
+  }
+  try {
+    fetch.record->write_exchange(out, response);
+    ++self->stats.responses_recorded;
+  } catch (const std::exception&) {
+    ++self->stats.requests_failed;  // the archive refused it; the page still gets its response
   }
 }
 

@@ -162,16 +162,9 @@ std::string curl_line(const HostMapping& m) {
   return bracketed(m.from_host) + ":" + m.from_port + ":" + bracketed(m.to_host) + ":" + m.to_port;
 }
 
-// The rule libcurl applies to host:port: the first that matches and names a
-// target.
+// The rule libcurl applies to host:port.
 const HostMapping* mapping_for(const std::vector<HostMapping>& rules, const std::string& host, std::uint16_t port) {
-  for (const auto& rule : rules) {
-    if (!rule.from_host.empty() && !iequals_ascii(rule.from_host, host)) continue;
-    if (!rule.from_port.empty() && rule.from_port != std::to_string(port)) continue;
-    if (rule.to_host.empty() && rule.to_port.empty()) continue;
-    return &rule;
-  }
-  return nullptr;
+  return host_mapping_for(rules, host, port);
 }
 
 // `base` with every header of `layer` replacing those of the same name.

@@ -1,4 +1,5 @@
-// The address guard: which resolved addresses a fetch may connect to.
+// The address guard and the host mappings: where a connection may go, shared
+// by the fetcher and the browser's egress proxy.
 //
 // Source: the IANA IPv4 and IPv6 Special-Purpose Address Registries (blocks
 // that are not globally reachable), plus multicast, the IPv4 reserved block
@@ -6,6 +7,7 @@
 // judged by that address.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "tarvik/fetcher/fetcher.hpp"
 
@@ -81,7 +83,27 @@ constexpr std::array<V6Block, 3> REFUSED_V6 = {{
     {{0x3f, 0xff}, 20},              // documentation
 }};
 
+bool same_ascii_text(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+const HostMapping* host_mapping_for(const std::vector<HostMapping>& rules, std::string_view host,
+                                    std::uint16_t port) {
+  for (const auto& rule : rules) {
+    if (!rule.from_host.empty() && !same_ascii_text(rule.from_host, host)) continue;
+    if (!rule.from_port.empty() && rule.from_port != std::to_string(port)) continue;
+    if (rule.to_host.empty() && rule.to_port.empty()) continue;
+    return &rule;
+  }
+  return nullptr;
+}
 
 bool is_public_address(const boost::asio::ip::address& address) {
   if (address.is_v4()) return public_v4(address.to_v4().to_uint());

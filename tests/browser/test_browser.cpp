@@ -1,5 +1,5 @@
-// The Chromium session against real Chromium, its pages served by the shared
-// loopback server through the project's fetcher.
+// The Chromium session against real Chromium, its pages served over HTTPS by
+// the shared loopback server through the session's egress proxy.
 #include <signal.h>
 #include <stdlib.h>
 
@@ -102,7 +102,7 @@ TEST_F(Chromium, ReadsPages) {
     remember(session);
     for (const auto& r : rows) {
       SCOPED_TRACE(r.label);
-      auto opened = co_await session.fetch("http://" + shop + r.path);
+      auto opened = co_await session.fetch("https://" + shop + r.path);
       const auto found = co_await opened->css(r.selector, r.limit);
       co_await opened->close();
       EXPECT_EQ(opened->status(), r.status);
@@ -115,7 +115,7 @@ TEST_F(Chromium, ReadsPages) {
       }
     }
     // Texts are cut at the documented length.
-    auto opened = co_await session.fetch("http://" + shop + "/long-text");
+    auto opened = co_await session.fetch("https://" + shop + "/long-text");
     const auto long_link = co_await opened->css("a", 1);
     EXPECT_EQ(long_link.at(0).get_all_text().size(), tarvik::browser::kMaxTextLength);
     EXPECT_THROW(co_await opened->css("a[[", 1), BrowserError);
@@ -125,40 +125,44 @@ TEST_F(Chromium, ReadsPages) {
   }());
 }
 
-// Only what the fetcher answers reaches a page: resources refused unfetched,
-// a WebSocket never connects, the address guard applies, and an archive
-// replays the page with the server gone.
-TEST_F(Chromium, NetworkOnlyThroughTheFetcher) {
+// Resources are refused unfetched, the rest goes out through the proxy, a
+// recording holds every exchange, and the recording replays the page with
+// the server gone and nothing connected.
+TEST_F(Chromium, RecordsAndReplays) {
   const std::string port = std::to_string(server->port());
   server->route("store.test", "/search",
                html("<html><head><link rel=stylesheet href=/s.css><script src=/app.js></script><style>"
                     "@font-face{font-family:f;src:url(/f.woff2)}body{font-family:f}</style></head><body>"
                     "<a href='/p/leather-tote'>Leather Tote</a><img src=/i.png><video src=/v.mp4 autoplay></video>"
-                    "<iframe src='http://ads.test/frame'></iframe><script>try { new WebSocket('ws://127.0.0.1:" +
+                    "<iframe src='https://ads.test/frame'></iframe><script>try { new WebSocket('ws://127.0.0.1:" +
                     port + "/socket') } catch (e) {}</script></body></html>"));
   server->route("store.test", "/app.js", html("window.ok = 1", "text/javascript"));
-  server->route("private.test", "/search", html(page("<a href='/p/1'>x</a>")));
+  server->route("store.test", "/gzipped", tarvik::test::encoded(html(page("<a href='/p/gz'>Zipped</a>")), {"gzip"}));
   const auto archive = std::filesystem::temp_directory_path() / ("tarvik-browser-" + std::to_string(getpid()) + ".warc.gz");
   auto options = through(*server);
-  // private.test goes to a host name that resolves to loopback: the guard's case.
-  options.fetch.connect_to.insert(options.fetch.connect_to.begin(), {"private.test", "80", "localhost", port});
   options.fetch.record = std::make_shared<tarvik::core::WarcWriter>(archive);
   run_within(60s, [&]() -> asio::awaitable<void> {
     ChromiumSession session(options);
     co_await session.enter();
     remember(session);
-    auto opened = co_await session.fetch("http://store.test/search?q=tote");
-    EXPECT_EQ((co_await opened->css("a", 10)).size(), 1u);
-    co_await opened->close();
-    EXPECT_THROW(co_await session.fetch("http://private.test/search?q=tote"), BrowserError);
+    for (const char* url : {"https://store.test/search?q=tote", "https://store.test/gzipped"}) {
+      auto opened = co_await session.fetch(url);
+      EXPECT_EQ((co_await opened->css("a", 10)).size(), 1u);
+      co_await opened->close();
+    }
     co_await session.exit();
     EXPECT_GE(session.stats().requests_refused, 4u);
+    EXPECT_GE(session.stats().responses_recorded, 4u);
+    EXPECT_GE(session.stats().proxy.refused, 1u);  // the WebSocket to loopback
   }());
   options.fetch.record->flush();
-  // The frame's own navigation is answered by the fetcher like any other.
-  auto requests = asked(*server);
+  auto requests = asked_of_test_hosts(*server);
   std::sort(requests.begin(), requests.end());
-  EXPECT_EQ(requests, (std::vector<std::string>{"ads.test/frame", "store.test/app.js", "store.test/search?q=tote"}));
+  EXPECT_EQ(requests, (std::vector<std::string>{"ads.test/frame", "store.test/app.js", "store.test/gzipped",
+                                                "store.test/search?q=tote"}));
+  for (const auto& r : server->requests()) {
+    if (r.host.ends_with(".test")) EXPECT_TRUE(r.tls) << r.host << r.target;
+  }
 
   server.reset();  // replayed with the server gone
   options.fetch.record.reset();
@@ -167,12 +171,104 @@ TEST_F(Chromium, NetworkOnlyThroughTheFetcher) {
     ChromiumSession session(options);
     co_await session.enter();
     remember(session);
-    auto opened = co_await session.fetch("http://store.test/search?q=tote");
-    EXPECT_EQ(joined(co_await opened->css("a", 10), false), "/p/leather-tote");
+    for (const auto& [url, href] : {std::pair<const char*, const char*>{"https://store.test/search?q=tote", "/p/leather-tote"},
+                                    {"https://store.test/gzipped", "/p/gz"}}) {
+      auto opened = co_await session.fetch(url);
+      EXPECT_EQ(joined(co_await opened->css("a", 10), false), href);
+      co_await opened->close();
+    }
+    co_await session.exit();
+    EXPECT_EQ(session.stats().proxy.connected, 0u);
+  }());
+  std::filesystem::remove(archive);
+}
+
+// A page that tries to reach this machine or its network gets nothing, by
+// whatever way it asks; the proxy refuses each before connecting.
+TEST_F(Chromium, HostilePageReachesNothing) {
+  const std::string port = std::to_string(server->port());
+  server->route("*", "/secret", html("secret", "text/plain"));
+  server->route("evil.test", "/to-loopback", tarvik::test::redirect("http://127.0.0.1:" + port + "/secret"));
+  // A probe settles as "reached" or "blocked"; what the page saw is read back.
+  const std::string probes = R"(
+    const results = {};
+    const settle = (name, promise) => promise.then(() => results[name] = 'reached', () => results[name] = 'blocked');
+    const load = (tag, url) => new Promise((ok, fail) => {
+      const e = document.createElement(tag); e.onload = ok; e.onerror = fail; e.src = url; document.body.append(e); });
+    const socket = url => new Promise((ok, fail) => {
+      const s = new WebSocket(url); s.onopen = ok; s.onerror = fail; });
+    const get = url => fetch(url, {mode: 'no-cors', cache: 'no-store'});
+    Promise.all([
+      settle('image 127.0.0.1', load('img', 'http://127.0.0.1:PORT/secret')),
+      settle('script 10.x', load('script', 'http://10.20.30.40/secret')),
+      settle('XHR metadata', get('http://169.254.169.254/latest/meta-data/')),
+      settle('XHR mapped IPv6 loopback', get('http://[::ffff:127.0.0.1]:PORT/secret')),
+      settle('WebSocket loopback', socket('ws://127.0.0.1:PORT/secret')),
+      settle('redirect to loopback', get('/to-loopback')),
+      settle('name resolving to loopback', get('http://localhost:PORT/secret')),
+    ]).then(() => { const p = document.createElement('p'); p.id = 'out';
+      p.textContent = Object.keys(results).sort().map(k => k + '=' + results[k]).join(';');
+      document.body.append(p); });
+    const frame = document.createElement('iframe'); frame.src = 'http://127.0.0.1:PORT/secret'; document.body.append(frame);
+  )";
+  std::string script = probes;
+  for (std::size_t at; (at = script.find("PORT")) != std::string::npos;) script.replace(at, 4, port);
+  server->route("evil.test", "/", html(page("<script>" + script + "</script>")));
+  std::string seen;
+  auto options = through(*server);
+  options.fetch.connect_to = {{"evil.test", "80", "127.0.0.1", port}};  // no catch-all: port 80 is probed
+  options.session.disable_resources = false;  // images and scripts go out too: the proxy must stop them
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(options);
+    co_await session.enter();
+    remember(session);
+    // Plain http, so that mixed-content rules cannot be what stops the probes.
+    auto opened = co_await session.fetch("http://evil.test/");
+    for (int i = 0; i < 100 && seen.empty(); ++i) {
+      const auto out = co_await opened->css("#out", 1);
+      if (!out.empty()) seen = out.front().get_all_text();
+      if (seen.empty()) {
+        asio::steady_timer pause(co_await asio::this_coro::executor, 50ms);
+        co_await pause.async_wait(asio::use_awaitable);
+      }
+    }
+    co_await opened->close();
+    co_await session.exit();
+    EXPECT_GE(session.stats().proxy.refused, 7u);
+  }());
+  EXPECT_EQ(seen,
+            "WebSocket loopback=blocked;XHR mapped IPv6 loopback=blocked;XHR metadata=blocked;"
+            "image 127.0.0.1=blocked;name resolving to loopback=blocked;redirect to loopback=blocked;"
+            "script 10.x=blocked");
+  EXPECT_EQ(server->count("127.0.0.1", "/secret") + server->count("localhost", "/secret") +
+                server->count("::ffff:127.0.0.1", "/secret"),
+            0u);
+}
+
+// A TLS server that answers in plain HTTP, and one that resets: the page
+// fails like any failed load, and the session goes on.
+TEST_F(Chromium, BrokenOriginsFailOnlyTheirPage) {
+  tarvik::test::Reply reset;
+  reset.reset = true;
+  server->route("reset.test", "/", reset);
+  server->route("fine.test", "/", html(page("<a href='/p/1'>fine</a>")));
+  auto options = through(*server);
+  // plain.test's TLS goes to the plain-HTTP port.
+  options.fetch.connect_to.insert(options.fetch.connect_to.begin(),
+                                  {"plain.test", "443", "127.0.0.1", std::to_string(server->port())});
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(options);
+    co_await session.enter();
+    remember(session);
+    for (const char* url : {"https://plain.test/", "https://reset.test/"}) {
+      SCOPED_TRACE(url);
+      EXPECT_THROW(co_await session.fetch(url), BrowserError);
+    }
+    auto opened = co_await session.fetch("https://fine.test/");
+    EXPECT_EQ((co_await opened->css("a", 10)).size(), 1u);
     co_await opened->close();
     co_await session.exit();
   }());
-  std::filesystem::remove(archive);
 }
 
 TEST_F(Chromium, TimeOuts) {
@@ -183,7 +279,7 @@ TEST_F(Chromium, TimeOuts) {
     ChromiumSession session(through(*server, 4, 1500));
     co_await session.enter();
     remember(session);
-    for (const char* url : {"http://slow.test/", "http://hang.test/"}) {
+    for (const char* url : {"https://slow.test/", "https://hang.test/"}) {
       SCOPED_TRACE(url);
       const auto start = std::chrono::steady_clock::now();
       EXPECT_THROW(co_await session.fetch(url), BrowserError);
@@ -206,7 +302,7 @@ TEST_F(Chromium, AtMostMaxPagesAtOnce) {
     asio::steady_timer all_done(executor, std::chrono::steady_clock::time_point::max());
     for (int i = 0; i < 6; ++i) {
       asio::co_spawn(executor, [&, i]() -> asio::awaitable<void> {
-        auto opened = co_await session.fetch("http://store" + std::to_string(i) + ".test/search");
+        auto opened = co_await session.fetch("https://store" + std::to_string(i) + ".test/search");
         read += (co_await opened->css("a", 10)).size() == 1;
         co_await opened->close();
       }, [&](std::exception_ptr) {
@@ -230,9 +326,10 @@ TEST_F(Chromium, BrowserKilledMidRun) {
     remember(session);
     auto executor = co_await asio::this_coro::executor;
     int failed = 0, running = 3;
+    const std::size_t connections_before = server->connections();
     asio::steady_timer all_done(executor, std::chrono::steady_clock::time_point::max());
     for (int i = 0; i < 3; ++i) {
-      asio::co_spawn(executor, session.fetch("http://slow.test/"), [&](std::exception_ptr e, std::unique_ptr<Page>) {
+      asio::co_spawn(executor, session.fetch("https://slow.test/"), [&](std::exception_ptr e, std::unique_ptr<Page>) {
         try {
           if (e) std::rethrow_exception(e);
         } catch (const BrowserError&) {
@@ -249,8 +346,10 @@ TEST_F(Chromium, BrowserKilledMidRun) {
     co_await all_done.async_wait(asio::redirect_error(asio::use_awaitable, ec));
     EXPECT_EQ(failed, 3);
     EXPECT_LT(std::chrono::steady_clock::now() - killed_at, 3s);
-    EXPECT_THROW(co_await session.fetch("http://slow.test/"), BrowserError);
+    EXPECT_THROW(co_await session.fetch("https://slow.test/"), BrowserError);
+    EXPECT_GT(server->connections(), connections_before);  // the tunnels were open when it died
     co_await session.exit();
+    EXPECT_EQ(session.stats().proxy.open, 0u);
   }());
 }
 
@@ -267,7 +366,7 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
                  remember(session);
                  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp), {}), 1);  // the profile
                  auto executor = co_await asio::this_coro::executor;
-                 asio::co_spawn(executor, session.fetch("http://slow.test/"), asio::detached);
+                 asio::co_spawn(executor, session.fetch("https://slow.test/"), asio::detached);
                  asio::steady_timer pause(executor, 300ms);
                  co_await pause.async_wait(asio::use_awaitable);
                  throw std::runtime_error("the run fails before exit()");

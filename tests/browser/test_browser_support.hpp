@@ -35,13 +35,24 @@ using namespace std::chrono_literals;
       GTEST_SKIP() << "chromium is not installed (scripts/bootstrap installs it); browser test skipped"; \
   } while (0)
 
-// Session options whose requests all go to `server` through the fetcher.
+// Session options whose requests all go to `server` (http to its plain port,
+// https to its TLS port, whose certificate the browser then accepts).
 inline browser::ChromiumOptions through(const test::HttpServer& server, int max_pages = 4, int timeout_ms = 10000) {
   browser::ChromiumOptions o;
   o.session.max_pages = max_pages;
   o.session.timeout_ms = timeout_ms;
-  o.fetch.connect_to = {server.mapping()};
+  o.fetch.connect_to = {server.mapping(), server.tls_mapping()};
+  o.fetch.insecure = true;
   return o;
+}
+
+// "host/target" of the requests for test hosts (made-up names under .test):
+// the browser's own background requests to its vendor are left out.
+inline std::vector<std::string> asked_of_test_hosts(const test::HttpServer& server) {
+  std::vector<std::string> out;
+  for (const auto& r : server.requests())
+    if (r.host.size() > 5 && r.host.compare(r.host.size() - 5, 5, ".test") == 0) out.push_back(r.host + r.target);
+  return out;
 }
 
 // "host/target" of every request the server was asked, in arrival order.

@@ -1,5 +1,5 @@
-// One resolution run on real Chromium over store search pages, hostile ones
-// among them: each bad page ends its own crawl, the run goes on, and the
+// One resolution run on real Chromium over store search pages served over
+// HTTPS on loopback, hostile ones among them: each bad page ends its own crawl, the run goes on, and the
 // browser is gone when the run returns.
 #include <spdlog/sinks/ostream_sink.h>
 #include <spdlog/spdlog.h>
@@ -52,13 +52,13 @@ TEST_F(ResolverOnChromium, HostileStorePagesEndOnlyTheirOwnCrawl) {
   never.hang = true;
   const Row rows[] = {
       {"links that resolve", "www.ebay.com", "/sch/i.html?_nkw=tote",
-       html(page("<a href='/itm/77?hash=x'>Vintage Leather Tote Bag</a>")), "http://www.ebay.com/itm/77"},
+       html(page("<a href='/itm/77?hash=x'>Vintage Leather Tote Bag</a>")), "https://www.ebay.com/itm/77"},
       {"links added after load", "www.lyst.com", "/search?q=tote",
        html(page("<script>setTimeout(() => document.body.innerHTML = "
                  "'<a href=\"/shop/leather-tote-35\">Vintage tote</a>', 50)</script>")),
-       "http://www.lyst.com/shop/leather-tote-35"},
+       "https://www.lyst.com/shop/leather-tote-35"},
       {"protocol-relative link", "shop.test", "/search?q=tote",
-       html(page("<a href='//cdn.test/p/vintage-leather-tote-bag'>x</a>")), "http://cdn.test/p/vintage-leather-tote-bag"},
+       html(page("<a href='//cdn.test/p/vintage-leather-tote-bag'>x</a>")), "https://cdn.test/p/vintage-leather-tote-bag"},
       {"404", "gone.test", "/search?q=tote", not_found, ""},
       {"100,000 links", "many.test", "/search?q=tote", html(page(many)), ""},
       {"megabyte-long link text", "long.test", "/search?q=tote",
@@ -75,13 +75,14 @@ TEST_F(ResolverOnChromium, HostileStorePagesEndOnlyTheirOwnCrawl) {
     server.route(r.host, r.path.substr(0, r.path.find('?')), r.reply);
     EnrichedCommerceMatch m;
     m.title = "Vintage Leather Tote Bag 35";
-    m.direct_url = "http://" + r.host + r.path;
+    m.direct_url = "https://" + r.host + r.path;
     items.push_back(m);
   }
   server.route("hang.test", "/never.js", never);
 
   tarvik::commerce::PipelineOptions options;
-  options.fetch.connect_to = {server.mapping()};
+  options.fetch.connect_to = {server.mapping(), server.tls_mapping()};
+  options.fetch.insecure = true;  // the loopback server's certificate is made on the spot
   std::vector<std::string> progress;
   const auto start = std::chrono::steady_clock::now();
   DirectStoreResolver::resolve(items, 4, 6, [&](const std::string& m) { progress.push_back(m); }, options);
@@ -89,12 +90,12 @@ TEST_F(ResolverOnChromium, HostileStorePagesEndOnlyTheirOwnCrawl) {
 
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(rows[i].label);
-    const std::string unchanged = "http://" + rows[i].host + rows[i].path;
+    const std::string unchanged = "https://" + rows[i].host + rows[i].path;
     EXPECT_EQ(items[i].direct_url, rows[i].resolved.empty() ? unchanged : rows[i].resolved);
   }
   EXPECT_EQ(progress.size(), std::size(rows) + 2);
   EXPECT_EQ(progress.back(), "✓ Resolved 3/10 direct product links.");
-  EXPECT_NE(log.str().find("Failed crawling store URL 'http://hang.test/search?q=tote': "), std::string::npos)
+  EXPECT_NE(log.str().find("Failed crawling store URL 'https://hang.test/search?q=tote': "), std::string::npos)
       << log.str();
   EXPECT_EQ(server.count("elsewhere.test", "/favicon.ico"), 0u);
 }

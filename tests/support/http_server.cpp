@@ -1,3 +1,4 @@
+// The loopback test server: routes, misbehaviour on purpose, and a TLS port with a certificate made at run time.
 #include "support/http_server.hpp"
 
 #include <pthread.h>
@@ -15,6 +16,10 @@
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/http/read.hpp>
 #include <boost/beast/http/string_body.hpp>
+#include <boost/asio/ssl.hpp>
+#include <openssl/evp.h>
+#include <openssl/x509.h>
+#include <openssl/x509v3.h>
 
 #include <algorithm>
 #include <array>
@@ -81,6 +86,45 @@ std::string compress(std::string_view data, int window_bits) {
   return out;
 }
 
+// A self-signed certificate for localhost and 127.0.0.1 and its key, made
+// once per process: nothing secret lives in the repository.
+struct Credentials {
+  EVP_PKEY* key = nullptr;
+  X509* certificate = nullptr;
+};
+
+const Credentials& credentials() {
+  static const Credentials made = [] {
+    Credentials c;
+    c.key = EVP_EC_gen("P-256");
+    c.certificate = X509_new();
+    if (!c.key || !c.certificate) throw std::runtime_error("cannot make a test certificate");
+    X509_set_version(c.certificate, 2);
+    ASN1_INTEGER_set(X509_get_serialNumber(c.certificate), 1);
+    X509_gmtime_adj(X509_getm_notBefore(c.certificate), -3600);
+    X509_gmtime_adj(X509_getm_notAfter(c.certificate), 7 * 86400);
+    X509_set_pubkey(c.certificate, c.key);
+    X509_NAME* name = X509_get_subject_name(c.certificate);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("tarvik loopback test"),
+                               -1, -1, 0);
+    X509_set_issuer_name(c.certificate, name);
+    X509V3_CTX ctx;
+    X509V3_set_ctx_nodb(&ctx);
+    X509V3_set_ctx(&ctx, c.certificate, c.certificate, nullptr, nullptr, 0);
+    X509_EXTENSION* san = X509V3_EXT_conf_nid(nullptr, &ctx, NID_subject_alt_name, "DNS:localhost,IP:127.0.0.1");
+    if (san) {
+      X509_add_ext(c.certificate, san, -1);
+      X509_EXTENSION_free(san);
+    }
+    if (X509_sign(c.certificate, c.key, EVP_sha256()) == 0) throw std::runtime_error("cannot sign a test certificate");
+    return c;
+  }();
+  return made;
+}
+
+tcp::socket& raw(tcp::socket& s) { return s; }
+tcp::socket& raw(asio::ssl::stream<tcp::socket>& s) { return s.next_layer(); }
+
 }  // namespace
 
 std::optional<std::string> Request::header(std::string_view name) const { return find_header(headers, name); }
@@ -102,7 +146,9 @@ struct HttpServer::Impl {
   std::size_t accepted = 0;
   // Destroyed before the state above: sessions still open touch it on the way out.
   asio::io_context io;
+  asio::ssl::context tls{asio::ssl::context::tls_server};
   tcp::acceptor acceptor{io};
+  tcp::acceptor tls_acceptor{io};
   std::vector<std::thread> threads;
 
   std::shared_ptr<const Reply> answer(const Request& request) {
@@ -145,23 +191,34 @@ struct HttpServer::Impl {
     InFlight& operator=(const InFlight&) = delete;
   };
 
-  asio::awaitable<void> accept_loop() {
+  asio::awaitable<void> accept_loop(tcp::acceptor& from, bool secure) {
     for (;;) {
-      auto [ec, socket] = co_await acceptor.async_accept(use_tuple);
+      auto [ec, socket] = co_await from.async_accept(use_tuple);
       if (ec) {
-        if (ec == asio::error::operation_aborted || !acceptor.is_open()) co_return;
+        if (ec == asio::error::operation_aborted || !from.is_open()) co_return;
         continue;
       }
       {
         std::lock_guard lock(mutex);
         ++accepted;
       }
-      asio::co_spawn(io, session(std::move(socket)), asio::detached);
+      if (secure) {
+        asio::co_spawn(io, tls_session(asio::ssl::stream<tcp::socket>(std::move(socket), tls)), asio::detached);
+      } else {
+        asio::co_spawn(io, session(std::move(socket), false), asio::detached);
+      }
     }
   }
 
+  asio::awaitable<void> tls_session(asio::ssl::stream<tcp::socket> stream) {
+    auto [ec] = co_await stream.async_handshake(asio::ssl::stream_base::server, use_tuple);
+    if (ec) co_return;
+    co_await session(std::move(stream), true);
+  }
+
   // Writes the pieces in order, without joining them first.
-  static asio::awaitable<bool> send(tcp::socket& socket, std::string_view a, std::string_view b = {},
+  template <typename Stream>
+  static asio::awaitable<bool> send(Stream& socket, std::string_view a, std::string_view b = {},
                                     std::string_view c = {}) {
     const std::array<asio::const_buffer, 3> pieces = {asio::buffer(a.data(), a.size()), asio::buffer(b.data(), b.size()),
                                                       asio::buffer(c.data(), c.size())};
@@ -174,7 +231,8 @@ struct HttpServer::Impl {
     co_await timer.async_wait(use_tuple);
   }
 
-  asio::awaitable<void> session(tcp::socket socket) {
+  template <typename Stream>
+  asio::awaitable<void> session(Stream socket, bool secure) {
     boost::beast::flat_buffer buffer;
     for (;;) {
       http::request_parser<http::string_body> parser;
@@ -189,6 +247,7 @@ struct HttpServer::Impl {
       for (const auto& field : message) request.headers.emplace_back(field.name_string(), field.value());
       request.host = host_without_port(find_header(request.headers, "Host").value_or(""));
       request.body = message.body();
+      request.tls = secure;
       const bool keep_alive = message.keep_alive();
       const bool head = message.method() == http::verb::head;
 
@@ -198,8 +257,8 @@ struct HttpServer::Impl {
       if (reply.delay.count() > 0) co_await pause(reply.delay);
       if (reply.reset) {
         boost::system::error_code ignored;
-        socket.set_option(asio::socket_base::linger(true, 0), ignored);
-        socket.close(ignored);
+        raw(socket).set_option(asio::socket_base::linger(true, 0), ignored);
+        raw(socket).close(ignored);
         co_return;
       }
       if (reply.hang) {
@@ -257,7 +316,11 @@ struct HttpServer::Impl {
       }
       if (!keep_alive) {
         boost::system::error_code ignored;
-        socket.shutdown(tcp::socket::shutdown_send, ignored);
+        if (secure) {
+          raw(socket).close(ignored);  // no close_notify wait: a test server need not be polite
+        } else {
+          raw(socket).shutdown(tcp::socket::shutdown_send, ignored);
+        }
         co_return;
       }
     }
@@ -271,7 +334,16 @@ HttpServer::HttpServer(unsigned threads) : impl_(std::make_unique<Impl>()) {
   a.set_option(asio::socket_base::reuse_address(true));
   a.bind(endpoint);
   a.listen(asio::socket_base::max_listen_connections);
-  asio::co_spawn(impl_->io, impl_->accept_loop(), asio::detached);
+  const Credentials& c = credentials();
+  SSL_CTX_use_certificate(impl_->tls.native_handle(), c.certificate);
+  SSL_CTX_use_PrivateKey(impl_->tls.native_handle(), c.key);
+  auto& t = impl_->tls_acceptor;
+  t.open(endpoint.protocol());
+  t.set_option(asio::socket_base::reuse_address(true));
+  t.bind(endpoint);
+  t.listen(asio::socket_base::max_listen_connections);
+  asio::co_spawn(impl_->io, impl_->accept_loop(impl_->acceptor, false), asio::detached);
+  asio::co_spawn(impl_->io, impl_->accept_loop(impl_->tls_acceptor, true), asio::detached);
   for (unsigned i = 0; i < std::max(threads, 1u); ++i) {
     impl_->threads.emplace_back([this] { impl_->io.run(); });
   }
@@ -283,6 +355,7 @@ HttpServer::~HttpServer() {
 }
 
 std::uint16_t HttpServer::port() const { return impl_->acceptor.local_endpoint().port(); }
+std::uint16_t HttpServer::tls_port() const { return impl_->tls_acceptor.local_endpoint().port(); }
 
 void HttpServer::route(std::string host, std::string path, Reply reply) {
   std::lock_guard lock(impl_->mutex);
@@ -298,7 +371,12 @@ std::string HttpServer::url(std::string_view host, std::string_view target) cons
   return "http://" + std::string(host) + std::string(target);
 }
 
+std::string HttpServer::https_url(std::string_view host, std::string_view target) const {
+  return "https://" + std::string(host) + std::string(target);
+}
+
 core::HostMapping HttpServer::mapping() const { return {"", "80", "127.0.0.1", std::to_string(port())}; }
+core::HostMapping HttpServer::tls_mapping() const { return {"", "443", "127.0.0.1", std::to_string(tls_port())}; }
 
 std::vector<Request> HttpServer::requests() const {
   std::lock_guard lock(impl_->mutex);

@@ -1,11 +1,14 @@
 // The loopback HTTP/1.1 server shared by the fetcher, browser, pipeline tests
-// and the benchmarks.
+// and the benchmarks, over plain HTTP and over TLS.
 //
-// One server listens on 127.0.0.1 at a free port (large backlog) and runs on
-// its own thread(s), so a test drives its client loop freely. It answers for
-// any number of made-up host names: clients reach it through a host mapping
-// (`mapping()`: every request to port 80 goes to the server, the Host header
-// still names the host) or Chromium's `--host-resolver-rules`. Routes are
+// One server listens on 127.0.0.1 at two free ports (large backlog), one
+// plain and one TLS with a self-signed certificate made when the process first
+// needs it (clients need curl's -k, `insecure`), and runs on its own
+// thread(s), so a test drives its client loop freely. It answers for any
+// number of made-up host names: clients reach it through host mappings
+// (`mapping()`: every request to port 80 goes to the plain port, and
+// `tls_mapping()`: every request to port 443 goes to the TLS port; the Host
+// header still names the host). Routes are
 // chosen by host (or "*") and path (exact, query ignored); unrouted requests
 // get 404. A route answers with a fixed `Reply` or a handler that builds one
 // per request, and can misbehave on purpose: latency, never answering,
@@ -42,6 +45,7 @@ struct Request {
   std::string path;    // target without the query
   Headers headers;
   std::string body;
+  bool tls = false;  // arrived on the TLS port
   // The first header of that name (case-insensitive), or none.
   std::optional<std::string> header(std::string_view name) const;
 };
@@ -72,14 +76,19 @@ class HttpServer {
   HttpServer& operator=(const HttpServer&) = delete;
 
   std::uint16_t port() const;
+  std::uint16_t tls_port() const;
   // `reply` (copied per request) or `handler` answers `host` (or "*") + `path`.
   void route(std::string host, std::string path, Reply reply);
   void route(std::string host, std::string path, Handler handler);
 
   // "http://HOST" + target: reaches the server through `mapping()`.
   std::string url(std::string_view host, std::string_view target) const;
+  // "https://HOST" + target: reaches the server through `tls_mapping()`.
+  std::string https_url(std::string_view host, std::string_view target) const;
   // Requests for any host on port 80 connect to this server.
   core::HostMapping mapping() const;
+  // Requests for any host on port 443 connect to this server's TLS port.
+  core::HostMapping tls_mapping() const;
 
   std::vector<Request> requests() const;  // in arrival order
   std::size_t count(std::string_view host, std::string_view path) const;

@@ -1,25 +1,34 @@
 // The project's stealth Chromium session: headless Chromium driven over the
-// DevTools protocol on its debugging pipe, every request of the browser
-// answered by the project's fetcher.
+// DevTools protocol on its debugging pipe, on its own network stack behind an
+// egress proxy of this session.
 //
 // Guarantees:
-// - Network: the browser reaches the network only through `exchange` (by
-//   default a ConcurrentFetcher with `fetch`), so the address guard, host
-//   mappings, caps, recording and replay apply to everything a page loads.
-//   Chromium's own network stack points at an unresolvable proxy, so a
-//   request that escapes interception (a service worker, a WebSocket) fails.
-//   Only http and https pages are opened. With `disable_resources`, images,
-//   media, fonts, stylesheets and favicons are refused without being fetched.
-//   Downloads are denied; pop-up windows are closed as they open; dialogs
-//   are dismissed.
+// - Network: the browser's only way out is the session's EgressProxy (see
+//   egress_proxy.hpp): Chromium is started with it as its fixed proxy,
+//   loopback included, QUIC off and WebRTC limited to proxied UDP, and its own
+//   host resolver answers nothing, so every connection a page makes (document,
+//   script, XHR, WebSocket, frame, redirect) is resolved, mapped (`fetch.
+//   connect_to`) and checked by the fetcher's address guard (`fetch.
+//   allow_private_network`) in the proxy before it is made. TLS and HTTP are
+//   the browser's own. Interception only where it must be: with
+//   `disable_resources`, images, media, fonts, stylesheets and favicons are
+//   refused at the request stage without being fetched; with `fetch.record`,
+//   each response is taken at the response stage (status, headers, decoded
+//   body up to `fetch.max_body_bytes`) and written to the archive as a request
+//   and a response record; with `fetch.replay` (or an `exchange` given), every
+//   request is answered through `exchange` from the archive and the proxy
+//   connects nothing. Only http and https pages are opened. Downloads are
+//   denied; pop-up windows are closed as they open; dialogs are dismissed.
+//   `session.insecure` or `fetch.insecure` make the browser accept any
+//   certificate: for loopback test servers only, never the real web.
 // - Time: starting waits at most `start_timeout`; opening a tab too; then each
 //   fetch waits at most the session's `timeout_ms` from the navigation to the
 //   page's load event, and the page settles for at most `settle_max` more;
 //   every protocol call has a deadline; exit() takes at most about
 //   `close_grace` plus two and a half seconds.
 // - Memory: at most `max_pages` tabs at once (further fetches wait); at most
-//   `kMaxInterceptedRequests` requests of the pages answered at once (more
-//   are refused); a protocol message from the browser is read only up to
+//   `kMaxInterceptedRequests` requests of the pages answered or recorded at
+//   once (more are refused); at most `max_connections` proxy connections; a protocol message from the browser is read only up to
 //   64 MiB; css() returns at most `kMaxCssElements` elements, each text and
 //   attribute value cut at `kMaxTextLength` UTF-16 code units, at most
 //   `kMaxAttributes` attributes an element, and stops adding elements once
@@ -36,6 +45,8 @@
 //   once the browser is gone. If this process dies, the keeper still kills
 //   the browser, reaps it and removes the profile. A browser that exits or
 //   crashes mid-run fails every pending and later fetch with BrowserError.
+//   The proxy's listener and every tunnel are closed by exit() and the
+//   destructor; a tunnel idle for `proxy_idle_timeout` is closed before.
 #pragma once
 
 #include <sys/types.h>
@@ -51,6 +62,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tarvik/browser/egress_proxy.hpp"
 #include "tarvik/browser/session.hpp"
 #include "tarvik/fetcher/fetcher.hpp"
 
@@ -75,11 +87,18 @@ struct ChromiumOptions {
   std::string executable;
   // Added after the session's own flags.
   std::vector<std::string> extra_flags;
-  // How the default exchange (a ConcurrentFetcher) reaches the network. A
-  // non-empty `fetch.user_agent` is also the browser's user agent.
+  // The network rules: host mappings, the guard, archives, `insecure`, the
+  // body cap of recorded responses; in replay, also how the default exchange
+  // (a ConcurrentFetcher) answers. A non-empty `fetch.user_agent` is also the
+  // browser's user agent.
   core::FetchOptions fetch;
-  // Replacement for the fetcher, for embedders and tests.
+  // Answers every request of the browser instead of the network, for
+  // embedders and tests; the proxy then connects nothing.
   Exchange exchange;
+  // The egress proxy: client connections served at once, and how long a
+  // connection may stay silent both ways.
+  std::size_t max_connections = 256;
+  std::chrono::milliseconds proxy_idle_timeout{60000};
   std::chrono::milliseconds start_timeout{20000};  // browser start, and opening each tab
   std::chrono::milliseconds close_grace{3000};
   // After the load event, a page settles until no request is open and none
@@ -100,7 +119,9 @@ struct ChromiumStats {
   std::size_t requests_answered = 0;  // through the exchange (any status)
   std::size_t requests_failed = 0;    // the exchange threw
   std::size_t requests_refused = 0;   // resource types refused, over the in-flight cap
+  std::size_t responses_recorded = 0;  // written to `fetch.record`
   std::size_t popups_closed = 0;
+  EgressProxyStats proxy;
 };
 
 class ChromiumSession final : public Session {

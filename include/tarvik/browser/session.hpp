@@ -70,6 +70,10 @@ struct SessionOptions {
   bool headless = true;
   bool disable_resources = true;  // images, media, fonts and stylesheets are refused unfetched
   int timeout_ms = 15000;         // navigation time-out per page
+  // curl's -k for the browser: any certificate is accepted. FOR LOOPBACK TEST
+  // SERVERS ONLY: on the real web it gives up all protection from a man in
+  // the middle.
+  bool insecure = false;
 };
 
 class Session {

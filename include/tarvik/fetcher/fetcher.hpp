@@ -41,6 +41,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -72,6 +73,12 @@ struct HostMapping {
 };
 // Throws std::invalid_argument naming the rule when it is not of that form.
 HostMapping parse_connect_to(std::string_view rule);
+// The rule of `rules` that applies to a connection to host:port (host
+// matched case-insensitively): the first that matches and names a target,
+// as libcurl picks it; none when no rule does. Shared by every component that
+// makes connections, so a mapping means the same everywhere.
+const HostMapping* host_mapping_for(const std::vector<HostMapping>& rules, std::string_view host,
+                                    std::uint16_t port);
 
 // False for the addresses the guard refuses: every block of the IANA IPv4 and
 // IPv6 special-purpose address registries that is not globally reachable
@@ -99,6 +106,11 @@ struct FetchOptions {
   // reach loopback servers through a host mapping, or turn it off explicitly.
   bool allow_private_network = false;
   std::vector<HostMapping> connect_to;
+  // curl's -k: TLS peers are not verified (certificate, host name). FOR TEST
+  // SERVERS ONLY (a loopback server with a certificate made on the spot);
+  // never against the real web, where it gives up all protection from a
+  // man in the middle.
+  bool insecure = false;
   // When set, every exchange (each redirect hop) is appended to this archive.
   std::shared_ptr<WarcWriter> record;
   // When set, answers come from this archive and the network is never used;
