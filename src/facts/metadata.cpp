@@ -1038,8 +1038,13 @@ PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_vi
                             rules.price.has_value(),
                             rules.sku.has_value(),
                             rules.stock_status.has_value()};
-    const extended::PageView view{page, st.path, st.query, reading->meta, reading->products, rules.page_type};
+    const extended::PageView view{page,          st.path,           st.query,        st.domain,
+                                  reading->meta, reading->products, rules.page_type};
     origins = extended::run(view, fields, mode);
+    // A page the mode's gate admitted and filled is a product page, so the
+    // final step keeps the SKU and stock it filled.
+    if (origins.product_page && origins.filled() && !is_product_like(rules.page_type))
+      st.page_type = PageType::PRODUCT;
     st.amount = fields.amount;
     st.currency = std::move(fields.currency);
     st.sku = std::move(fields.sku);

@@ -104,6 +104,31 @@ std::optional<std::string> identifier(std::string_view text) {
   return std::string(text);
 }
 
+std::optional<std::string> structured_identifier(std::string_view text) {
+  // At most two spaces and a digit: a run of three words ("Blue Desk Lamp")
+  // cannot pass.
+  auto id = identifier(text);
+  if (!id || std::none_of(id->begin(), id->end(), is_digit)) return std::nullopt;
+  return id;
+}
+
+bool is_gtin(std::string_view id) {
+  if ((id.size() != 13 && id.size() != 14) || !std::all_of(id.begin(), id.end(), is_digit)) return false;
+  // Weights 3 and 1 alternate from the digit next to the check digit.
+  int sum = 0;
+  for (std::size_t k = 0; k + 1 < id.size(); ++k) {
+    const int d = id[id.size() - 2 - k] - '0';
+    sum += (k % 2 == 0) ? 3 * d : d;
+  }
+  return (10 - sum % 10) % 10 == id.back() - '0';
+}
+
+void file_identifier(Reading& r, std::optional<std::string> id) {
+  if (!id) return;
+  std::optional<std::string>& slot = is_gtin(*id) ? r.gtin : r.sku;
+  if (!slot) slot = std::move(id);
+}
+
 namespace {
 
 const std::string* meta_get(const MetaTags& meta, std::string_view key) {
@@ -154,6 +179,18 @@ bool contains_ci(std::string_view hay, std::string_view lower_needle) {
   return scan::find_ascii_ci(hay, lower_needle) != npos;
 }
 
+// Whether the rules would call the page an article by its address alone,
+// whatever its og:type says.
+bool article_address(const PageView& page) {
+  const std::string path = ascii_lower(page.path);
+  for (std::string_view p : ARTICLE_PATH_PATTERNS)
+    if (path.find(p) != npos) return true;
+  if (page.domain.find("medium.com") != npos) return true;
+  for (std::string_view d : EDITORIAL_DOMAINS)
+    if (page.domain.find(d) != npos) return true;
+  return false;
+}
+
 struct Needs {
   bool price, sku, stock;
   bool any() const { return price || sku || stock; }
@@ -164,51 +201,67 @@ struct Needs {
 Origins run(const PageView& page, Fields& fields, ExtractionMode mode) {
   Origins o;
   if (mode == ExtractionMode::OFF) return o;
-  const Fields original = fields;
+  // A blank SKU is none: it blocks no fallback and is not kept.
+  if (fields.sku && text::is_blank(*fields.sku)) {
+    fields.sku.reset();
+    if (fields.rules_sku) o.sku = BLANK_SKU;
+    fields.rules_sku = false;
+  }
   // Pages that are not about one product get nothing.
-  if (page.rules_type == PageType::ARTICLE || page.rules_type == PageType::SOCIAL ||
-      page.rules_type == PageType::PORTFOLIO)
-    return o;
+  if (page.rules_type == PageType::SOCIAL || page.rules_type == PageType::PORTFOLIO) return o;
   const auto segs = segments(page.path);
   if (search_url(segs, page.query) || thread_or_dated(segs)) return o;
   const std::string* og_type = meta_get(page.meta, "og:type");
-  if (og_type && contains_ci(*og_type, "article")) return o;
+  // Only the plain "article" type: "shop:article" is a site's own product type.
+  const bool og_article = og_type && ascii_lower(text::trim(*og_type)) == "article";
 
   const bool overrides = mode == ExtractionMode::OVERRIDES;
-  const bool zero_price = overrides && fields.amount && *fields.amount == 0 && fields.amount_structured;
-  Needs need{(!fields.amount && !fields.rules_price) || zero_price,
-             (!fields.sku || fields.sku->empty()) && !fields.rules_sku, !fields.stock && !fields.rules_stock};
+  // A zero price from any of the rules' sources makes way for the fallbacks.
+  const bool zero_price = overrides && fields.amount && *fields.amount == 0;
+  Needs need{(!fields.amount && !fields.rules_price) || zero_price, !fields.sku && !fields.rules_sku,
+             !fields.stock && !fields.rules_stock};
   if (!need.any() && !overrides) return o;
 
   const LdReading ld = read_ld_json(page.html);
   if (ld.article || ld.listing) return o;
-  const bool evidence = page.rules_type == PageType::PRODUCT || page.rules_type == PageType::MARKETPLACE ||
-                        ld.product || (og_type && contains_ci(*og_type, "product"));
+  // The rules' "article" gives way only to a product node with an offer;
+  // where only the og:type made it one, the og:type's refusal below decides.
+  const bool og_mentions_article = og_type && contains_ci(*og_type, "article");
+  if (page.rules_type == PageType::ARTICLE && !ld.offer && (!og_mentions_article || article_address(page)))
+    return o;
   const Reading meta = read_meta_variants(page.meta);
+  // Evidence that no refusal outweighs; weaker evidence that passes the gate
+  // of a page nothing refuses.
+  const bool strong = page.rules_type == PageType::PRODUCT || page.rules_type == PageType::MARKETPLACE || ld.offer;
+  const bool weak = ld.product || (og_type && contains_ci(*og_type, "product")) || meta.price.has_value();
 
-  // The tree: to find evidence, or for a field that the raw sources cannot
-  // settle in their turn (microdata comes between JSON-LD and the meta tags).
+  // The tree: to settle the gate, or for a field that the raw sources cannot
+  // settle in their turn (microdata comes between JSON-LD and the meta tags;
+  // the URL identifier and the labelled code come before a SKU of the
+  // tolerant JSON-LD reader).
   const std::string_view html = page.html;
   const bool microdata_possible =
       contains_ci(html, "itemprop") || contains_ci(html, "typeof") || contains_ci(html, "vocab=");
-  bool tree_needed = !evidence;
-  for (const auto& [needed, in_ld, in_meta] :
-       {std::tuple{need.price, bool(ld.facts.price), bool(meta.price)},
-        std::tuple{need.sku, bool(ld.facts.sku), bool(meta.sku)},
-        std::tuple{need.stock, bool(ld.facts.stock), bool(meta.stock)}})
-    if (needed && !in_ld && (microdata_possible || !in_meta)) tree_needed = true;
-  if (!evidence) {
-    // Without evidence so far only a product item or one to three buy
-    // controls can give it; a page whose source shows neither is not parsed.
+  bool tree_needed = !strong && (!weak || og_article);
+  if (need.price && !ld.facts.price && (microdata_possible || !meta.price)) tree_needed = true;
+  if (need.sku && (microdata_possible || !meta.sku)) tree_needed = true;
+  if (need.stock && !ld.facts.stock && (microdata_possible || !meta.stock)) tree_needed = true;
+  if (!strong && !weak) {
+    // Without evidence so far only a product item, one to three buy
+    // controls, or an identifier of the URL shown with a price can give it; a
+    // page whose source shows none of them is not parsed.
     const bool product_item = contains_ci(html, "schema.org/product") ||
                               contains_ci(html, "schema:product") || contains_ci(html, "typeof=\"product");
     const int controls = count_buy_controls_in_source(html, 3);
-    if (!product_item && (controls == 0 || controls > 3)) return o;
+    if (!product_item && (controls == 0 || controls > 3) && !url_identifier_possible(html, page.path, page.query))
+      return o;
   }
 
   std::optional<Tree> tree;
   Reading micro;
   BuyControls buy;
+  std::optional<std::string> url_id;
+  std::optional<Price> visible;
   if (tree_needed) {
     auto doc = dom::Document::parse(html);
     if (!doc) return o;  // past the limits: the mode gives up on this page
@@ -220,14 +273,23 @@ Origins run(const PageView& page, Fields& fields, ExtractionMode mode) {
     tree.emplace(std::move(*doc), hint);
     buy = read_buy_controls(*tree);
     const int scopes = top_level_product_scopes(*tree);
+    bool many = false;
+    // The URL's identifier shown with a price next to the heading: the page
+    // names one product and what it costs.
+    if (!strong || need.sku) url_id = read_url_identifier(*tree, page.path, page.query);
+    if (!strong || need.price) visible = read_visible_price(*tree, many);
+    const bool shown = strong || (url_id && visible);
+    const bool counted = (scopes >= 1 && scopes <= 3) || (buy.enabled >= 1 && buy.enabled <= 3);
     // A list of products: many buy controls or many product items.
-    if (buy.enabled > 3 || scopes > 3) return o;
-    if (!evidence && scopes == 0 && buy.enabled == 0) return o;
+    if ((buy.enabled > 3 || scopes > 3) && !shown) return o;
+    if (og_article && !shown && !counted) return o;
+    if (!shown && !counted && !weak) return o;
     if (microdata_possible) micro = read_microdata(*tree);
   }
 
   // Fills, each field in its precedence. From here on the page counts as a
   // product page.
+  o.product_page = true;
   if (zero_price) {
     fields.amount.reset();
     o.price = ZERO_PRICE;
@@ -239,8 +301,14 @@ Origins run(const PageView& page, Fields& fields, ExtractionMode mode) {
     o.price = feature;
     need.price = false;
   };
+  // GTINs wait until every other SKU source has had its turn.
+  std::optional<std::pair<std::string, std::string_view>> gtin;
   auto fill_sku = [&](const std::optional<std::string>& s, std::string_view feature) {
     if (!need.sku || !s) return;
+    if (is_gtin(*s)) {
+      if (!gtin) gtin.emplace(*s, feature);
+      return;
+    }
     fields.sku = *s;
     o.sku = feature;
     need.sku = false;
@@ -255,28 +323,27 @@ Origins run(const PageView& page, Fields& fields, ExtractionMode mode) {
       {&ld.facts, LD_JSON}, {&micro, MICRODATA}, {&meta, META}};
   for (const auto& [r, feature] : structured) {
     fill_price(r->price, feature);
-    fill_sku(r->sku, feature);
     fill_stock(r->stock, feature);
   }
+  fill_sku(micro.sku, MICRODATA);
+  fill_sku(meta.sku, META);
   if (tree) {
-    if (need.sku) fill_sku(read_url_identifier(*tree, page.path, page.query), URL_ID);
+    fill_sku(url_id, URL_ID);
     if (need.stock) {
       if (buy.enabled > 0 && !buy.out_of_stock)
         fill_stock(StockStatus::IN_STOCK, BUY_CONTROL);
       else if (buy.enabled == 0 && buy.out_of_stock)
         fill_stock(StockStatus::OUT_OF_STOCK, BUY_CONTROL);
     }
-    if (need.price) {
-      bool many = false;
-      const auto p = read_visible_price(*tree, many);
-      if (many) {
-        // So many prices by the heading make a list of products after all.
-        fields = original;
-        return Origins{};
-      }
-      fill_price(p, VISIBLE_PRICE);
-    }
+    fill_price(visible, VISIBLE_PRICE);
     if (need.sku) fill_sku(read_sku_label(*tree), SKU_LABEL);
+  }
+  fill_sku(ld.facts.sku, LD_JSON);
+  for (const auto& [r, feature] : structured) fill_sku(r->gtin, feature);
+  if (need.sku && gtin) {
+    fields.sku = gtin->first;
+    o.sku = gtin->second;
+    need.sku = false;
   }
 
   if (overrides) {

@@ -33,12 +33,15 @@ inline constexpr std::string_view SKU_LABEL = "sku_label";
 inline constexpr std::string_view ZERO_PRICE = "zero_price_override";
 inline constexpr std::string_view OFFER_STOCK = "offer_stock_override";
 inline constexpr std::string_view SALE_PRICE = "sale_price_override";
+// A blank SKU of the rules that no fallback replaced: it counts as none.
+inline constexpr std::string_view BLANK_SKU = "blank_sku";
 
 // What the rules read of the page, for the mode to read further.
 struct PageView {
   std::string_view html;
   std::string_view path;
   std::string_view query;
+  std::string_view domain;
   const MetaTags& meta;
   const std::vector<boost::json::object>& ld_products;  // the rules' JSON-LD product list
   models::PageType rules_type;                          // what the rules make of the page
@@ -59,6 +62,10 @@ struct Fields {
 // The feature that filled or changed each field; empty where the mode did not.
 struct Origins {
   std::string_view price, sku, stock;
+  // The gate admitted the page: when the mode fills anything, the page is a
+  // product page, whatever the rules made of it.
+  bool product_page = false;
+  bool filled() const { return !price.empty() || !sku.empty() || !stock.empty(); }
 };
 
 Origins run(const PageView& page, Fields& fields, ExtractionMode mode);
@@ -77,10 +84,13 @@ struct Price {
   std::string currency;
 };
 
-// What one reader found; each field none where it found nothing.
+// What one reader found; each field none where it found nothing. A SKU
+// candidate that is a GTIN (13 or 14 digits, valid check digit) is kept
+// apart: it ranks after every other SKU source.
 struct Reading {
   std::optional<Price> price;
   std::optional<std::string> sku;
+  std::optional<std::string> gtin;
   std::optional<models::StockStatus> stock;
 };
 
@@ -92,6 +102,14 @@ std::optional<models::StockStatus> stock_from_term(std::string_view term);
 // An identifier as shops write SKUs: 1 to 40 characters, a letter or digit,
 // no markup, at most two spaces. Returns it trimmed, or none.
 std::optional<std::string> identifier(std::string_view text);
+// An identifier read from a structured sku, mpn, gtin or productID: it also
+// holds a digit (so, with at most two spaces, no run of three words).
+std::optional<std::string> structured_identifier(std::string_view text);
+// Whether `id` is 13 or 14 digits with a valid GTIN check digit.
+bool is_gtin(std::string_view id);
+// Files a structured candidate under `sku`, or under `gtin` when it is one;
+// the first of each kind stays.
+void file_identifier(Reading& r, std::optional<std::string> id);
 std::string ascii_lower(std::string_view s);
 // The key=value pairs of a URL query, in order; pairs without "=" are left out.
 std::vector<std::pair<std::string_view, std::string_view>> query_pairs(std::string_view query);
@@ -100,6 +118,7 @@ std::vector<std::pair<std::string_view, std::string_view>> query_pairs(std::stri
 struct LdReading {
   Reading facts;         // from the main product, else a standalone offer
   bool product = false;  // a product node exists
+  bool offer = false;    // the main product node has an offer
   bool listing = false;  // search results, a collection or an item list, and no product
   bool article = false;  // an article, blog post, forum thread or news item
 };
@@ -107,7 +126,8 @@ struct LdReading {
 LdReading read_ld_json(std::string_view html);
 
 // Whether the rules' chosen offer said out of stock while another offer of
-// the same product says in stock.
+// the same product says in stock. Sibling product nodes with the same name
+// (size or colour variants published apart) count as one list of offers.
 bool other_offer_in_stock(const std::vector<boost::json::object>& ld_products);
 
 // Meta tags beyond the product tags the rules read.
@@ -125,6 +145,10 @@ int top_level_product_scopes(const Tree& tree);
 std::optional<std::string> read_url_identifier(const Tree& tree, std::string_view path,
                                                std::string_view query);
 
+// Whether a token of the URL that could be an identifier stands anywhere in
+// the page's source: the tree-based reader above can only confirm it then.
+bool url_identifier_possible(std::string_view html, std::string_view path, std::string_view query);
+
 // Buy controls and stock notices of the page.
 struct BuyControls {
   int enabled = 0;            // enabled add-to-cart controls
@@ -136,7 +160,9 @@ BuyControls read_buy_controls(const Tree& tree);
 // language. Stops counting past `enough`.
 int count_buy_controls_in_source(std::string_view html, int enough);
 // The price shown next to the main heading. `many` is set when so many
-// different prices are shown there that the page is a list of products.
+// different prices are shown there that no one of them can be trusted; the
+// price is then kept only when its class names it the price to pay now in
+// strong words ("current", "our", "buying").
 std::optional<Price> read_visible_price(const Tree& tree, bool& many);
 // A SKU written after a label ("Item no.: 12345") below the main heading.
 std::optional<std::string> read_sku_label(const Tree& tree);

@@ -372,21 +372,17 @@ std::optional<StockStatus> offer_stock(const bj::value* offers) {
   return std::nullopt;
 }
 
-std::optional<std::string> product_sku(const bj::object& p) {
-  if (const auto s = text_of(get(p, "sku")))
-    if (auto id = identifier(*s)) return id;
+// The product's identifiers in their order; GTINs are filed apart.
+void product_sku(const bj::object& p, Reading& r) {
+  if (const auto s = text_of(get(p, "sku"))) file_identifier(r, structured_identifier(*s));
   if (const auto s = text_of(get(p, "productID"))) {
     std::string_view v = trim_ascii(*s);
     // "isbn:123", "sku:ABC": the scheme is not part of the identifier.
     if (const std::size_t colon = v.find(':'); colon != npos && colon < 8) v.remove_prefix(colon + 1);
-    if (auto id = identifier(v);
-        id && std::any_of(id->begin(), id->end(), [](char c) { return c >= '0' && c <= '9'; }))
-      return id;
+    file_identifier(r, structured_identifier(v));
   }
   for (std::string_view key : {"gtin13", "gtin12", "gtin8", "gtin14", "gtin", "mpn"})
-    if (const auto s = text_of(get(p, key)))
-      if (auto id = identifier(*s)) return id;
-  return std::nullopt;
+    if (const auto s = text_of(get(p, key))) file_identifier(r, structured_identifier(*s));
 }
 
 bool truthy(const bj::value* v) { return json::truthy(v); }
@@ -403,7 +399,7 @@ void read_product(const bj::object& p, Reading& r) {
     if (!r.price) r.price = offer_price(s, 0);
     if (!r.stock) r.stock = offer_stock(s);
   }
-  r.sku = product_sku(p);
+  product_sku(p, r);
 }
 
 struct Nodes {
@@ -490,6 +486,7 @@ LdReading read_ld_json(std::string_view html) {
       }
     }
     read_product(*main, out.facts);
+    out.offer = truthy(get(*main, "offers")) || out.facts.price.has_value();
   } else if (!nodes.offers.empty()) {
     const bj::value offer(*nodes.offers.front());
     out.facts.price = offer_price(&offer, 0);
@@ -511,6 +508,11 @@ bool other_offer_in_stock(const std::vector<boost::json::object>& products) {
   }
   std::vector<const bj::object*> offers;
   offer_objects(product->if_contains("offers"), 0, offers);
+  // Variants published as sibling nodes of the same name add their offers.
+  const auto name = text_of(get(*product, "name"));
+  if (name && !text::is_blank(*name))
+    for (const bj::object& p : products)
+      if (&p != product && text_of(get(p, "name")) == name) offer_objects(p.if_contains("offers"), 0, offers);
   if (offers.size() < 2) return false;
   const auto first = text_of(get(*offers.front(), "availability"));
   if (!first || stock_from_term(*first) != StockStatus::OUT_OF_STOCK) return false;

@@ -12,6 +12,7 @@
 
 #include "facts/metadata_extended.hpp"
 #include "facts/metadata_extended_tree.hpp"
+#include "facts/metadata_scan.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::commerce::extended {
@@ -20,6 +21,9 @@ namespace {
 using dom::NONE;
 using dom::Tag;
 constexpr std::size_t npos = std::string_view::npos;
+
+// Identifier candidates of a URL tried at most, the last path tokens first.
+constexpr std::size_t MAX_URL_TOKENS = 12;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_alnum(char c) { return is_digit(c) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); }
@@ -173,20 +177,13 @@ Reading read_microdata(const Tree& t) {
       if (sku_by_key[k] || !has_property(t, i, SKU_KEYS[k])) continue;
       const auto v = property_value(t, i);
       if (!v || (v->from_markup_text && t.has(i, HIDDEN))) continue;
-      auto id = identifier(without_sku_label(v->text));
-      // A product id must look like one: it holds a digit.
-      if (id && SKU_KEYS[k] == "productID" && std::none_of(id->begin(), id->end(), is_digit)) id.reset();
-      sku_by_key[k] = std::move(id);
+      sku_by_key[k] = structured_identifier(without_sku_label(v->text));
     }
     if (!r.stock && has_property(t, i, "availability"))
       if (const auto v = property_value(t, i)) r.stock = stock_from_term(v->text);
   }
   r.price = preferred ? preferred : other;
-  for (auto& s : sku_by_key)
-    if (s) {
-      r.sku = std::move(s);
-      break;
-    }
+  for (auto& s : sku_by_key) file_identifier(r, std::move(s));
   return r;
 }
 
@@ -238,8 +235,7 @@ Reading read_meta_variants(const MetaTags& meta) {
     }
   }
   for (std::string_view key : {"product:retailer_item_id", "sku", "gtin13"})
-    if (const std::string* v = meta_get(meta, key))
-      if ((r.sku = identifier(*v))) break;
+    if (const std::string* v = meta_get(meta, key)) file_identifier(r, structured_identifier(*v));
   for (std::string_view key :
        {"product:availability", "og:availability", "availability", "og:product:availability"})
     if (const std::string* v = meta_get(meta, key))
@@ -311,9 +307,34 @@ void add_tokens(std::string_view s, std::vector<std::string>& out, bool from_end
   }
   if (from_end) std::reverse(tokens.begin(), tokens.end());
   for (std::string_view t : tokens) {
+    if (out.size() >= MAX_URL_TOKENS) return;
     if (candidate_token(t)) out.emplace_back(t);
     if (t.size() > 1 && !is_digit(t[0]) && candidate_token(t.substr(1))) out.emplace_back(t.substr(1));
+    // "lamp2000x98765432": the digit runs of a letter and digit token, last first.
+    if (std::all_of(t.begin(), t.end(), is_digit)) continue;
+    for (std::size_t end = t.size(); end > 0;) {
+      if (!is_digit(t[end - 1])) {
+        --end;
+        continue;
+      }
+      std::size_t begin = end;
+      while (begin > 0 && is_digit(t[begin - 1])) --begin;
+      const std::string_view run = t.substr(begin, end - begin);
+      if (candidate_token(run) && std::find(out.begin(), out.end(), run) == out.end()) {
+        if (out.size() >= MAX_URL_TOKENS) return;
+        out.emplace_back(run);
+      }
+      end = begin;
+    }
   }
+}
+
+// A data attribute that names an identifier: "data-product-id", "data-sku",
+// "data-pid", "data-item-code".
+bool id_data_attribute(std::string_view name) {
+  if (name.size() <= 5 || !iequal(name.substr(0, 5), "data-")) return false;
+  const std::string k = key_form(name);
+  return k.find("id") != npos || k.find("sku") != npos || k.find("pid") != npos || k.find("code") != npos;
 }
 
 // Whether `token` stands in a script as the value of an id-named key:
@@ -339,15 +360,33 @@ bool keyed_in_script(std::string_view script, std::string_view token) {
 
 }  // namespace
 
-std::optional<std::string> read_url_identifier(const Tree& t, std::string_view path, std::string_view query) {
+namespace {
+
+bool scan_ci(std::string_view hay, std::string_view lower) { return scan::find_ascii_ci(hay, lower) != npos; }
+
+// Tokens of the URL that could be an identifier, in the order they are tried.
+std::vector<std::string> url_tokens(std::string_view path, std::string_view query) {
   std::vector<std::string> tokens;
   add_tokens(path, tokens, true);
   for (const auto& [key, value] : query_pairs(query)) {
     const std::string k = key_form(key);
     if (id_key(key) || k == "id" || k == "item" || k == "product" || k == "variant") add_tokens(value, tokens, false);
   }
+  if (tokens.size() > MAX_URL_TOKENS) tokens.resize(MAX_URL_TOKENS);
+  return tokens;
+}
+
+}  // namespace
+
+bool url_identifier_possible(std::string_view html, std::string_view path, std::string_view query) {
+  for (const std::string& token : url_tokens(path, query))
+    if (scan_ci(html, ascii_lower(token))) return true;
+  return false;
+}
+
+std::optional<std::string> read_url_identifier(const Tree& t, std::string_view path, std::string_view query) {
+  const std::vector<std::string> tokens = url_tokens(path, query);
   if (tokens.empty()) return std::nullopt;
-  if (tokens.size() > 12) tokens.resize(12);
 
   // Values the page gives under an id-named attribute, and inline scripts.
   std::vector<std::string_view> values, scripts;
@@ -362,7 +401,7 @@ std::optional<std::string> read_url_identifier(const Tree& t, std::string_view p
     const bool hidden_input =
         t.tag(i) == Tag::INPUT && t.attr(i, "type") && iequal(text::trim(*t.attr(i, "type")), "hidden");
     for (const dom::Attr& a : t.attrs(i)) {
-      if (id_key(a.name)) values.push_back(text::trim(a.value));
+      if (id_key(a.name) || id_data_attribute(a.name)) values.push_back(text::trim(a.value));
     }
     if (hidden_input) {
       const auto name = t.attr(i, "name");

@@ -92,6 +92,14 @@ bool disabled(const Tree& t, std::uint32_t i) {
   return false;
 }
 
+// A div or span that scripts make a control: a button role or an onclick.
+bool clickable_box(const Tree& t, std::uint32_t i) {
+  if (t.tag(i) != Tag::DIV && t.tag(i) != Tag::SPAN) return false;
+  if (t.attr(i, "onclick")) return true;
+  const auto role = t.attr(i, "role");
+  return role && squeezed_lower(*role) == "button";
+}
+
 }  // namespace
 
 BuyControls read_buy_controls(const Tree& t) {
@@ -105,7 +113,7 @@ BuyControls read_buy_controls(const Tree& t) {
   for (std::uint32_t i = 0; i < t.size(); ++i) {
     if (!t.is_element(i) || t.has(i, HIDDEN) || t.has(i, OTHER_PRODUCTS)) continue;
     const Tag tag = t.tag(i);
-    bool control = tag == Tag::BUTTON;
+    bool control = tag == Tag::BUTTON || clickable_box(t, i);
     std::string label;
     if (tag == Tag::INPUT) {
       const std::string type = t.attr(i, "type") ? squeezed_lower(*t.attr(i, "type")) : std::string();
@@ -181,12 +189,41 @@ int count_buy_controls_in_source(std::string_view html, int enough) {
   std::vector<const lexicon::Language*> all;
   for (const lexicon::Language& l : lexicon::languages()) all.push_back(&l);
   int count = 0, tags = 0;
-  for (std::string_view tag : {"<button", "<input"}) {
-    for (std::size_t at = scan::find_ascii_ci(html, tag); at != npos && count <= enough;
-         at = scan::find_ascii_ci(html, tag, at + 1)) {
+  // Boxes that scripts make controls are found by their button role or
+  // onclick, then read from the start of their tag.
+  std::vector<std::pair<std::size_t, std::string_view>> starts;
+  int marks = 0;
+  for (std::string_view mark : {"role=\"button", "role='button", "role=button", "onclick="}) {
+    for (std::size_t at = scan::find_ascii_ci(html, mark); at != npos;
+         at = scan::find_ascii_ci(html, mark, at + 1)) {
+      if (++marks > 4 * MAX_SOURCE_CONTROLS) return enough + 1;
+      // The tag's start, looked for no further back than a label is read.
+      const std::size_t from = at > MAX_SOURCE_LABEL_BYTES ? at - MAX_SOURCE_LABEL_BYTES : 0;
+      std::size_t lt = html.substr(from, at - from).rfind('<');
+      if (lt == npos) continue;
+      lt += from;
+      if (html.substr(lt, at - lt).find('>') != npos) continue;
+      for (std::string_view box : {"<div", "<span"})
+        if (html.size() - lt > box.size() && scan::equal_ascii_ci(html.data() + lt, box) &&
+            (html_space(html[lt + box.size()]) || html[lt + box.size()] == '/'))
+          starts.emplace_back(lt, box == "<div" ? std::string_view("</div") : std::string_view("</span"));
+    }
+  }
+  std::sort(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+  for (std::string_view tag : {"<button", "<input", "<box"}) {
+    std::size_t next_box = 0;
+    auto first = [&](std::size_t from) -> std::size_t {
+      if (tag != "<box") return scan::find_ascii_ci(html, tag, from);
+      while (next_box < starts.size() && starts[next_box].first < from) ++next_box;
+      return next_box < starts.size() ? starts[next_box].first : npos;
+    };
+    for (std::size_t at = first(0); at != npos && count <= enough; at = first(at + 1)) {
       // A page with this many controls is a form or a list, not one product.
       if (++tags > MAX_SOURCE_CONTROLS) return enough + 1;
-      std::size_t i = at + tag.size();
+      const bool box = tag == "<box";
+      const std::string_view close_tag = box ? starts[next_box].second : std::string_view("</button");
+      std::size_t i = at + (box ? close_tag.size() - 1 : tag.size());
       if (i < html.size() && !html_space(html[i]) && html[i] != '>' && html[i] != '/') continue;
       const auto attrs = source_attributes(html, i);
       bool off = false, cart = false;
@@ -199,10 +236,10 @@ int count_buy_controls_in_source(std::string_view html, int enough) {
         if (name == "value" && tag == "<input") label = folded(value.substr(0, 200));
       }
       if (tag == "<input" && type != "submit" && type != "button" && type != "image") continue;
-      if (tag == "<button") {
+      if (tag != "<input") {
         // The text up to the closing tag, without the tags inside.
         const std::string_view window = html.substr(0, std::min(html.size(), i + MAX_SOURCE_LABEL_BYTES));
-        const std::size_t close = scan::find_ascii_ci(window, "</button", i);
+        const std::size_t close = scan::find_ascii_ci(window, close_tag, i);
         const std::string_view body = window.substr(i, (close == npos ? window.size() : close) - i);
         std::string plain;
         bool in_tag = false;
@@ -343,6 +380,19 @@ std::optional<Price> visible_candidate(const Tree& t, std::uint32_t i,
   return price_from_text(number, *currency);
 }
 
+// Whether the element's class or id names the price to pay in words no
+// other price uses ("price--current", "our-price", "buying-price").
+bool strong_current(const Tree& t, std::uint32_t i) {
+  bool strong = false;
+  for (std::string_view a : {"class", "id"})
+    if (const auto v = t.attr(i, a))
+      for_each_word(*v, [&](std::string_view w) {
+        strong = strong || w == "current" || w == "our" || w == "buying" || w == "ourprice" ||
+                 w == "currentprice" || w == "buyingprice";
+      });
+  return strong;
+}
+
 }  // namespace
 
 std::optional<Price> read_visible_price(const Tree& t, bool& many) {
@@ -353,6 +403,7 @@ std::optional<Price> read_visible_price(const Tree& t, bool& many) {
   std::optional<Price> best;
   int best_rank = -1;
   std::set<long long> distinct;
+  bool best_strong = false;
   std::uint32_t elements = 0;
   for (std::uint32_t i = h1; i < t.size() && elements < PRICE_WINDOW; ++i) {
     if (!t.is_element(i)) continue;
@@ -367,11 +418,12 @@ std::optional<Price> read_visible_price(const Tree& t, bool& many) {
     if (rank > best_rank) {
       best = std::move(p);
       best_rank = rank;
+      best_strong = strong_current(t, i);
     }
   }
   if (distinct.size() > MAX_DISTINCT_PRICES) {
     many = true;
-    return std::nullopt;
+    if (!best_strong) return std::nullopt;
   }
   return best;
 }
@@ -395,27 +447,59 @@ std::optional<std::string> code_of(std::string_view s) {
   return std::string(s);
 }
 
+// The words of a code: ASCII letters, digits and - _ . /, with a digit.
+bool code_like(std::string_view w) {
+  return !w.empty() && std::any_of(w.begin(), w.end(), is_digit) && std::all_of(w.begin(), w.end(), [](char c) {
+    return is_alnum(c) || c == '-' || c == '_' || c == '.' || c == '/';
+  });
+}
+
+// The leading words of `s` up to the first one that is not code-like.
+std::string_view leading_code_words(std::string_view s) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i <= s.size();) {
+    std::size_t j = s.find(' ', i);
+    if (j == npos) j = s.size();
+    if (!code_like(s.substr(i, j - i))) break;
+    end = j;
+    i = j + 1;
+  }
+  return s.substr(0, end);
+}
+
 // The label a folded own text starts with, and what follows it (separator
 // removed); none when no label starts it.
 std::optional<std::string_view> after_label(std::string_view f,
                                             const std::vector<const lexicon::Language*>& lists) {
+  // The longest label that starts the text ("cod produs" before "cod").
+  std::optional<std::string_view> best;
+  std::size_t best_label = 0;
   for (const lexicon::Language* l : lists) {
     for (std::string_view label : l->sku_labels) {
-      if (!f.starts_with(label)) continue;
+      if (!f.starts_with(label) || label.size() <= best_label) continue;
       std::string_view rest = f.substr(label.size());
       constexpr std::string_view WIDE_COLON = "\xEF\xBC\x9A";  // "："
+      constexpr std::string_view EN_DASH = "\xE2\x80\x93";
       // The label ends at a space or a separator ("skus", "sku-123" are not it).
       if (!rest.empty() && rest.front() != ' ' && rest.front() != ':' && rest.front() != '#' &&
           !rest.starts_with(WIDE_COLON))
         continue;
+      const bool spaced = !rest.empty() && rest.front() == ' ';
       rest = text::trim_left(rest);
       if (!rest.empty() && (rest.front() == ':' || rest.front() == '#'))
         rest = text::trim_left(rest.substr(1));
-      if (rest.starts_with(WIDE_COLON)) rest = text::trim_left(rest.substr(WIDE_COLON.size()));
-      return rest;
+      else if (rest.starts_with(WIDE_COLON))
+        rest = text::trim_left(rest.substr(WIDE_COLON.size()));
+      // "Label - code": a dash with a space before it and after it.
+      else if (spaced && rest.size() > 1 && rest.front() == '-' && rest[1] == ' ')
+        rest = text::trim_left(rest.substr(1));
+      else if (spaced && rest.starts_with(EN_DASH) && rest.substr(EN_DASH.size()).starts_with(" "))
+        rest = text::trim_left(rest.substr(EN_DASH.size()));
+      best = rest;
+      best_label = label.size();
     }
   }
-  return std::nullopt;
+  return best;
 }
 
 // The next sibling that holds something: an element, or text that is not
@@ -445,12 +529,13 @@ std::optional<std::string> read_sku_label(const Tree& t) {
     const auto rest = after_label(f, lists);
     if (!rest) continue;
     if (!rest->empty()) {
-      // "<label>: <code>" in one text: the code ends it, as written (a code is
-      // ASCII, so it keeps its length when folded).
-      if (rest->find(' ') != npos || rest->size() > own->size()) continue;
-      const std::string_view code = std::string_view(*own).substr(own->size() - rest->size());
-      if (folded(code) != *rest) continue;
-      if (auto c = code_of(code)) return c;
+      // "<label>: <code> <more words>": the code-like words after the label,
+      // as written (a code is ASCII, so its folded form is its lower case).
+      const std::string_view words = leading_code_words(*rest);
+      if (words.empty()) continue;
+      const std::size_t at = scan::find_ascii_ci(*own, words);
+      if (at == npos) continue;
+      if (words.size() <= MAX_CODE_CHARS) return std::string(std::string_view(*own).substr(at, words.size()));
       continue;
     }
     const std::uint32_t next = next_sibling(t, i);

@@ -105,10 +105,12 @@ const Change JUDGED[] = {
     {"metascraper-shopping__globalindustrial.html",
      R"({"sku":"T9F432251","price":{"raw":"165.95 USD","amount":165.95,"currency":"USD"},"stock_status":"in_stock",
          "sources":{"sku":"sku_label","price":"visible_price","stock_status":"buy_control"}})"},
-    // A car for sale typed Car (a kind of product): VIN as sku, 83,900 EUR, sold out.
+    // A car for sale typed Car (a kind of product): 83,900 EUR, sold out; its
+    // VIN, the URL's last token, stands in the page's scripts under "sku" and
+    // "productID" (the same value the tolerant JSON-LD reader gives as sku).
     {"metascraper__teslahunt.html",
      R"({"sku":"5YJSA7E49JF269238","price":{"raw":"83900.00 EUR","amount":83900.0,"currency":"EUR"},
-         "stock_status":"out_of_stock","page_type":"product","sources":{"sku":"ld_json_tolerant",
+         "stock_status":"out_of_stock","page_type":"product","sources":{"sku":"url_identifier",
          "price":"ld_json_tolerant","stock_status":"ld_json_tolerant","page_type":"ld_json_tolerant"}})"},
     // itemprop="sku" with the shop's order number; a productID "sku:XA30202".
     {"trafilatura__ebrosia.de.zinfandel.html", R"({"sku":"009345","sources":{"sku":"microdata"}})"},

@@ -144,6 +144,30 @@ TEST(ExtendedTree, HostilePagesKeepTheRulesFacts) {
   }
 }
 
+// Pages without product evidence whose source is searched for controls and
+// URL identifiers before any tree: the searches stay bounded and refuse.
+TEST(ExtendedTree, HostileSourcesWithoutEvidenceAreRefusedInTime) {
+  std::string distinct_runs;
+  for (int i = 0; i < 100'000; ++i) distinct_runs += "a" + std::to_string(100'000 + i);
+  const struct {
+    const char* name;
+    std::string url, html;
+  } cases[] = {
+      {"OnclickMarksWithoutTags", "https://plain.example/x", page("", repeat("onclick=", 600'000))},
+      {"ManyClickableSpans", "https://plain.example/x", page("", repeat("<span role=button>Buy now</span>", 100'000))},
+      {"OneTagOfButtonRoles", "https://plain.example/x", page("", "<p " + repeat("role=button ", 400'000) + ">")},
+      {"PathOfDistinctDigitRuns", "https://plain.example/" + distinct_runs, page("", distinct_runs)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto start = Clock::now();
+    const PageFacts f = Call{.html = c.html, .url = c.url, .mode = ExtractionMode::OVERRIDES}.run();
+    EXPECT_LT(Clock::now() - start, DEADLINE);
+    ASSERT_TRUE(f.sources.has_value());
+    EXPECT_TRUE(f.sources->empty()) << f.to_json();
+  }
+}
+
 // Within the bounds a large page is read in time linear in its size: many
 // product-like elements below the heading, each with a price and a label.
 TEST(ExtendedTree, LargePageWithinBoundsIsReadInTime) {
