@@ -16,7 +16,12 @@ void add_network_flags(CLI::App* cmd, NetworkFlags& flags, bool with_browser) {
       ->take_all()
       ->allow_extra_args(false);
   cmd->add_flag("--allow-private-network", flags.allow_private_network,
-                "Allow connections to loopback, private and other special addresses (refused by default)");
+                "Allow connections to loopback, private and other special addresses (refused by default; a "
+                "--connect-to mapping to an IP address is exempt for that address and port)");
+  cmd->add_flag("--insecure", flags.insecure,
+                "DANGEROUS, for loopback test servers only: do not verify TLS certificates or host names (curl's "
+                "-k), for the fetcher and the browser alike. Anyone on the path can then read and change every "
+                "exchange. Never use it against real stores");
   cmd->add_option("--record", flags.record, "Record every HTTP exchange into this WARC file (.warc or .warc.gz)");
   cmd->add_option("--replay", flags.replay,
                   "Answer every request from this WARC file instead of the network (.warc or .warc.gz)");
@@ -34,6 +39,7 @@ void apply_network_flags(const NetworkFlags& flags, commerce::PipelineOptions& o
     }
   }
   options.fetch.allow_private_network = flags.allow_private_network;
+  options.fetch.insecure = flags.insecure;
   if (!flags.replay.empty()) {
     try {
       auto archive = core::WarcArchive::open({flags.replay});

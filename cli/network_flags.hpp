@@ -16,13 +16,14 @@ namespace tarvik::cli {
 struct NetworkFlags {
   std::vector<std::string> connect_to;
   bool allow_private_network = false;
+  bool insecure = false;
   std::string record;
   std::string replay;
   std::string browser;
 };
 
-// Adds --connect-to (repeatable), --allow-private-network, --record, --replay
-// and, with `with_browser`, --browser to `cmd`.
+// Adds --connect-to (repeatable), --allow-private-network, --insecure,
+// --record, --replay and, with `with_browser`, --browser to `cmd`.
 void add_network_flags(CLI::App* cmd, NetworkFlags& flags, bool with_browser);
 
 // A flag value that cannot be used: a malformed host mapping, an archive that

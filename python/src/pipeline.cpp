@@ -84,13 +84,13 @@ double positive_seconds(double seconds, const char* name) {
 
 const char* const kOptionFields[] = {
     "max_total_connections", "max_host_connections", "max_body_bytes", "max_redirects", "connect_timeout",
-    "user_agent", "allow_private_network", "connect_to", "record", "replay", "browser_path", "extraction",
+    "user_agent", "allow_private_network", "insecure", "connect_to", "record", "replay", "browser_path", "extraction",
     "resolve_stores", "max_items", "fetch_timeout_seconds", "follow_resolved",
 };
 
 std::unique_ptr<OptionsBox> make_options(std::size_t max_total_connections, std::size_t max_host_connections,
                                          std::size_t max_body_bytes, int max_redirects, double connect_timeout,
-                                         std::string user_agent, bool allow_private_network,
+                                         std::string user_agent, bool allow_private_network, bool insecure,
                                          std::vector<std::string> connect_to, std::optional<fs::path> record,
                                          std::optional<fs::path> replay, std::string browser_path,
                                          commerce::ExtractionMode extraction, bool resolve_stores,
@@ -106,6 +106,7 @@ std::unique_ptr<OptionsBox> make_options(std::size_t max_total_connections, std:
       std::max<long long>(1, std::llround(positive_seconds(connect_timeout, "connect_timeout") * 1000)));
   f.user_agent = std::move(user_agent);
   f.allow_private_network = allow_private_network;
+  f.insecure = insecure;
   box->set_connect_to(std::move(connect_to));
   box->value.browser_path = std::move(browser_path);
   box->value.extraction = extraction;
@@ -175,6 +176,7 @@ Times are in seconds.)doc")
            py::arg("connect_timeout") = std::chrono::duration<double>(defaults.fetch.connect_timeout).count(),
            py::arg("user_agent") = defaults.fetch.user_agent,
            py::arg("allow_private_network") = defaults.fetch.allow_private_network,
+           py::arg("insecure") = defaults.fetch.insecure,
            py::arg("connect_to") = std::vector<std::string>{}, py::arg("record") = py::none(),
            py::arg("replay") = py::none(), py::arg("browser_path") = defaults.browser_path,
            py::arg("extraction") = defaults.extraction, py::arg("resolve_stores") = defaults.resolve_stores,
@@ -205,6 +207,11 @@ Times are in seconds.)doc")
       .def_property(
           "allow_private_network", [](const OptionsBox& o) { return o.value.fetch.allow_private_network; },
           [](OptionsBox& o, bool v) { o.value.fetch.allow_private_network = v; })
+      .def_property(
+          "insecure", [](const OptionsBox& o) { return o.value.fetch.insecure; },
+          [](OptionsBox& o, bool v) { o.value.fetch.insecure = v; },
+          "DANGEROUS, for loopback test servers only: TLS certificates and host names are not verified "
+          "(curl's -k), for the fetcher and the browser alike. Never set it for real stores.")
       .def_property(
           "connect_to", [](const OptionsBox& o) { return o.connect_to; }, &OptionsBox::set_connect_to)
       .def_property(

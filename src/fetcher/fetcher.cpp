@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "fetcher/fetcher_engine.hpp"
+#include "fetcher/fetcher_identity.hpp"
 #include "tarvik/fetcher/warc.hpp"
 #include "tarvik/util/charset.hpp"
 
@@ -27,14 +28,6 @@ namespace {
 
 using detail::Clock;
 using std::chrono::milliseconds;
-
-constexpr char CHROME_USER_AGENT[] =
-    "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/156.0.0.0 "
-    "Safari/537.36";
-constexpr char CHROME_ACCEPT[] =
-    "text/html,application/xhtml+xml,application/xml;q=0.9,image/avif,image/webp,image/apng,*/*;q=0.8,"
-    "application/signed-exchange;v=b3;q=0.7";
-constexpr char CHROME_ACCEPT_LANGUAGE[] = "en-US,en;q=0.9";
 
 // Headers that describe the connection or the encoding on the wire: libcurl
 // writes them itself.
@@ -167,12 +160,19 @@ const HostMapping* mapping_for(const std::vector<HostMapping>& rules, const std:
   return host_mapping_for(rules, host, port);
 }
 
-// `base` with every header of `layer` replacing those of the same name.
+// `base` with every header of `layer` replacing those of the same name in
+// their place (the browser's order stays); new names go at the end.
 void overlay(Headers& base, const Headers& layer) {
-  for (const auto& [name, value] : layer) {
-    std::erase_if(base, [&](const Header& h) { return iequals_ascii(h.first, name); });
+  for (const auto& header : layer) {
+    const auto same = [&](const Header& h) { return iequals_ascii(h.first, header.first); };
+    const auto first = std::find_if(base.begin(), base.end(), same);
+    if (first == base.end()) {
+      base.push_back(header);
+      continue;
+    }
+    *first = header;
+    base.erase(std::remove_if(std::next(first), base.end(), same), base.end());
   }
-  base.insert(base.end(), layer.begin(), layer.end());
 }
 
 Headers checked_headers(const Headers& headers, const std::string& url) {
@@ -252,6 +252,7 @@ struct ConcurrentFetcher::Impl {
   // Shared with the operations in flight, which may outlive the fetcher.
   struct State {
     FetchOptions options;
+    detail::Identity identity;
     std::shared_ptr<detail::Engine> engine;
   };
   std::shared_ptr<State> state;
@@ -278,11 +279,13 @@ ConcurrentFetcher::ConcurrentFetcher(asio::any_io_executor executor, FetchOption
   engine_options.max_body_bytes = options.max_body_bytes;
   engine_options.connect_timeout = options.connect_timeout;
   engine_options.allow_private_network = options.allow_private_network;
+  engine_options.insecure = options.insecure;
   for (auto& rule : options.connect_to) {
     rule = parse_connect_to(curl_line(rule));  // the same checks as the text form
     engine_options.connect_to.push_back(curl_line(rule));
   }
   auto state = std::make_shared<Impl::State>();
+  state->identity = detail::identity_of(options);
   state->engine = detail::Engine::create(std::move(executor), std::move(engine_options));
   state->options = std::move(options);
   impl_->state = std::move(state);
@@ -320,9 +323,7 @@ asio::awaitable<HttpResponse> ConcurrentFetcher::Impl::exchange(std::shared_ptr<
   }
   if (timeout.count() <= 0) throw FetchError(request.url + ": timed out");
 
-  Headers headers = {{"User-Agent", options.user_agent.empty() ? CHROME_USER_AGENT : options.user_agent},
-                     {"Accept", CHROME_ACCEPT},
-                     {"Accept-Language", CHROME_ACCEPT_LANGUAGE}};
+  Headers headers = detail::navigation_headers(state->identity, istarts_with(url->curl_url, "https://"), url->host);
   overlay(headers, checked_headers(options.extra_headers, request.url));
   overlay(headers, checked_headers(request.headers, request.url));
 

@@ -1,6 +1,7 @@
 // The fetcher's machinery: libcurl's multi interface driven by Asio descriptor
-// waits and timers on one strand, with the fetcher's own queue for the total
-// and per-host limits and a deadline timer per exchange.
+// waits and timers on one strand (fetcher_curl_loop), with the fetcher's own
+// per-host queue for the total and per-host limits (fetcher_host_queue) and a
+// deadline timer per exchange (fetcher_engine.cpp).
 #pragma once
 
 #include <boost/asio/any_io_executor.hpp>
@@ -61,6 +62,7 @@ struct EngineOptions {
   std::size_t max_body_bytes = std::size_t{10} << 20;
   std::chrono::milliseconds connect_timeout{5000};
   bool allow_private_network = false;
+  bool insecure = false;                // no certificate or host name verification
   std::vector<std::string> connect_to;  // curl's HOST1:PORT1:HOST2:PORT2 lines
 };
 

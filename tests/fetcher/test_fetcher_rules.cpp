@@ -127,6 +127,7 @@ TEST(AddressGuard, SpecialPurposeBlocks) {
       {"2002::/16 6to4", "2002::", false},
       {"2002::/16 6to4", "2002:808:808::", true},
       {"2002::/16 6to4", "2002:a00:1::", false},
+      {"2002::/16 6to4 embedding 10.0.8.8, 8.8.8.8 two bytes on", "2002:a00:808:808::", false},
       {"2002::/16 6to4", "2002:ffff:ffff:ffff:ffff:ffff:ffff:ffff", false},
       {"2002::/16 6to4", "2003::", true},
       {"3fff::/20", "3ffe:ffff:ffff:ffff:ffff:ffff:ffff:ffff", true},

@@ -99,12 +99,29 @@ struct FetchOptions {
   std::size_t max_body_bytes = std::size_t{10} << 20;  // decoded bytes kept per response
   int max_redirects = 5;
   std::chrono::milliseconds connect_timeout{std::chrono::seconds(5)};
-  std::string user_agent;  // empty: a current desktop Chrome user agent
-  Headers extra_headers;   // added to (or replacing) the browser-like defaults
+  // Who the requests say they are. Every request carries the headers this
+  // Chromium sends for a navigation typed into its address bar, in its order
+  // (client hints, Sec-Fetch-* and br/zstd only to https and loopback, as
+  // Chromium does), and a TLS client hello with Chromium's cipher suites,
+  // groups, signature algorithms and ALPN h2,http/1.1 (OpenSSL cannot send
+  // GREASE, certificate compression or ALPS, so it is close, not equal).
+  // The pipeline fills these from the browser session when there is one.
+  std::string user_agent;  // empty: this Chromium's Linux desktop user agent
+  std::string sec_ch_ua;   // the session's brand list as sent in sec-ch-ua; empty: built from the version
+  // This Chromium's version ("156.0.8078.129" or "156"); empty: read once per
+  // process from `chromium --version` (up to 5 s, when a fetcher is built
+  // without a user agent or version), 156 when that fails.
+  std::string chromium_version;
+  Headers extra_headers;   // added to the defaults, or replacing one of the same name in its place
   // Requests for HOST1:PORT1 connect to HOST2:PORT2; see HostMapping.
   // Refusing private and special addresses is the default; tests and demos
   // reach loopback servers through a host mapping, or turn it off explicitly.
   bool allow_private_network = false;
+  // DANGER: for loopback test servers only. curl's -k: TLS certificates and
+  // host names are not verified, so anyone on the path can read and change
+  // every exchange. Never set it for real stores. The browser session honours
+  // the same switch.
+  bool insecure = false;
   std::vector<HostMapping> connect_to;
   // curl's -k: TLS peers are not verified (certificate, host name). FOR TEST
   // SERVERS ONLY (a loopback server with a certificate made on the spot);
