@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "cdp.hpp"
@@ -43,6 +44,11 @@ struct Tab {
   std::string gone_reason;
   int in_flight = 0;          // requests being answered
   std::uint64_t requests_started = 0;
+  // The tab's network as Network events tell it (whoever answers the
+  // requests): requests not yet finished or failed, and when one last started
+  // or ended. Settling waits on both.
+  std::unordered_set<std::string> open_requests;
+  Clock::time_point last_network{};
   asio::steady_timer wake;    // cancelled whenever one of the above changes
   void signal() { wake.cancel(); }
 };
@@ -60,8 +66,14 @@ inline const json::object* object_at(const json::object& o, std::string_view key
 // The session's page limit: a send takes a slot, a receive frees one.
 using PageSlots = asio::experimental::channel<void(boost::system::error_code)>;
 
-// The stealth script, run in every document before its own scripts.
-extern const char* const kStealthScript;
+// The client-hints probe: an expression whose promise gives the browser's
+// navigator.userAgentData (high-entropy values included) or null.
+extern const char* const kClientHintsProbe;
+// The settle function: (quiet ms, at least ms, cap ms) -> promise of true
+// (the document went `quiet` ms unchanged) or false (the cap came first).
+extern const char* const kSettleFunction;
+// Requests of one tab tracked for settling; more are not tracked.
+inline constexpr std::size_t kMaxTrackedRequests = 4096;
 // The selection script: a function of (selector, limit, text cap, attribute
 // cap, budget) returning [[attributes, all text or null, own text or null]].
 extern const char* const kCssFunction;

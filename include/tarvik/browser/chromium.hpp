@@ -61,6 +61,8 @@ inline constexpr std::size_t kMaxTextLength = 16384;
 inline constexpr std::size_t kMaxAttributes = 64;
 inline constexpr std::size_t kMaxCssTextBudget = std::size_t{4} << 20;
 inline constexpr std::size_t kMaxInterceptedRequests = 256;
+// html() returns at most this many UTF-16 code units of the document's markup.
+inline constexpr std::size_t kMaxHtmlLength = std::size_t{8} << 20;
 
 // Answers one request of the browser (one hop: redirects are handed back to
 // the browser, which follows them as new requests). Throws core::FetchError
@@ -82,11 +84,12 @@ struct ChromiumOptions {
   Exchange exchange;
   std::chrono::milliseconds start_timeout{20000};  // browser start, and opening each tab
   std::chrono::milliseconds close_grace{3000};
-  // After the load event, a page settles until no request is open and none
-  // started while a timer of the page's own clock ran for `settle_quiet`
-  // (scripts that add content after load), for at most `settle_max` and never
-  // past the navigation time-out.
-  std::chrono::milliseconds settle_quiet{200};
+  // After the load event, a page settles until its network has been idle (no
+  // request open, none started or ended) and its document unchanged (no DOM
+  // mutation) for `settle_quiet`, both measured from the last such event, so
+  // content that scripts add after load is read; for at most `settle_max` and
+  // never past the navigation time-out.
+  std::chrono::milliseconds settle_quiet{100};
   std::chrono::milliseconds settle_max{2000};
 };
 
@@ -101,6 +104,14 @@ struct ChromiumStats {
   std::size_t requests_failed = 0;    // the exchange threw
   std::size_t requests_refused = 0;   // resource types refused, over the in-flight cap
   std::size_t popups_closed = 0;
+  // Time the session's pages spent in each step, summed over `pages` (pages
+  // that reached their load event): opening the tab, attaching to it and
+  // preparing it, the navigation until the document committed, the load
+  // event, settling, and reading (css() and html() calls).
+  struct Timeline {
+    std::chrono::microseconds create{}, attach{}, navigate{}, load{}, settle{}, read{};
+    std::size_t pages = 0;
+  } timeline;
 };
 
 class ChromiumSession final : public Session {
