@@ -28,6 +28,15 @@ void add_network_flags(CLI::App* cmd, NetworkFlags& flags, bool with_browser) {
   if (with_browser)
     cmd->add_option("--browser", flags.browser,
                     "Browser executable (default: chromium, chromium-browser or google-chrome on the PATH)");
+  if (with_browser) {
+    // Escalation: pages whose plain fetch met a bot manager's wall.
+    cmd->add_option("--max-escalations", flags.max_escalations,
+                    "Fetch at most N destination pages that a bot manager blocked (403, 429 or 503 with a "
+                    "challenge page) again through the browser, within the fetch time-out (default 8; never "
+                    "in --replay)")
+        ->check(CLI::NonNegativeNumber);
+    cmd->add_flag("--no-escalate", flags.no_escalate, "Never fetch blocked destination pages through the browser");
+  }
 }
 
 void apply_network_flags(const NetworkFlags& flags, commerce::PipelineOptions& options) {
@@ -57,6 +66,8 @@ void apply_network_flags(const NetworkFlags& flags, commerce::PipelineOptions& o
     }
   }
   options.browser_path = flags.browser;
+  options.escalate = !flags.no_escalate;
+  options.max_escalations = flags.max_escalations;
 }
 
 }  // namespace tarvik::cli

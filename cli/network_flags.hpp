@@ -3,6 +3,7 @@
 // the browser executable.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,10 +21,14 @@ struct NetworkFlags {
   std::string record;
   std::string replay;
   std::string browser;
+  // Escalation of pages behind a bot manager's wall to the browser.
+  bool no_escalate = false;
+  std::size_t max_escalations = 8;
 };
 
 // Adds --connect-to (repeatable), --allow-private-network, --insecure,
-// --record, --replay and, with `with_browser`, --browser to `cmd`.
+// --record, --replay and, with `with_browser`, --browser, --max-escalations and
+// --no-escalate to `cmd`.
 void add_network_flags(CLI::App* cmd, NetworkFlags& flags, bool with_browser);
 
 // A flag value that cannot be used: a malformed host mapping, an archive that

@@ -3,7 +3,9 @@
 // included), the CPU time of the browser's whole process tree (reaped
 // children's time, so it does not depend on what else the machine runs), and
 // the browser's peak memory (the sum of its process group's resident sets,
-// sampled every 20 ms).
+// sampled every 20 ms), and each page's timeline: the mean time a tab spends
+// being created, attached and prepared, navigating until its document
+// commits, loading, settling (network idle and DOM unchanged), and being read.
 //
 //   build/bench/bench_resolve [--benchmark_repetitions=N]
 // TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error;
@@ -63,8 +65,9 @@ double children_cpu_seconds() {
 // The Chromium session, timed at its start and watched for memory.
 class WatchedSession : public browser::Session {
  public:
-  WatchedSession(browser::ChromiumOptions options, double& start_seconds, std::atomic<pid_t>& pid)
-      : inner_(std::move(options)), start_seconds_(start_seconds), pid_(pid) {}
+  WatchedSession(browser::ChromiumOptions options, double& start_seconds, std::atomic<pid_t>& pid,
+                 browser::ChromiumStats::Timeline& timeline)
+      : inner_(std::move(options)), start_seconds_(start_seconds), pid_(pid), timeline_(timeline) {}
   asio::awaitable<void> enter() override {
     const auto t0 = Clock::now();
     co_await inner_.enter();
@@ -73,6 +76,7 @@ class WatchedSession : public browser::Session {
   }
   asio::awaitable<void> exit() override {
     pid_ = 0;
+    timeline_ = inner_.stats().timeline;
     co_await inner_.exit();
   }
   asio::awaitable<std::unique_ptr<browser::Page>> fetch(std::string url) override {
@@ -83,6 +87,7 @@ class WatchedSession : public browser::Session {
   browser::ChromiumSession inner_;
   double& start_seconds_;
   std::atomic<pid_t>& pid_;
+  browser::ChromiumStats::Timeline& timeline_;
 };
 
 void BM_ResolveTwentyStorePages(benchmark::State& state) {
@@ -108,7 +113,9 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
 
   double start_total = 0, peak_total = 0, cpu_total = 0;
   int resolved_total = 0;
+  browser::ChromiumStats::Timeline steps;
   for (auto _ : state) {
+    browser::ChromiumStats::Timeline timeline;
     auto items = template_items;
     double start_seconds = 0;
     std::atomic<pid_t> pid{0};
@@ -130,7 +137,7 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
         std::istringstream words(flags);
         for (std::string flag; words >> flag;) o.extra_flags.push_back(flag);
       }
-      return std::make_unique<WatchedSession>(std::move(o), start_seconds, pid);
+      return std::make_unique<WatchedSession>(std::move(o), start_seconds, pid, timeline);
     };
     const double cpu0 = children_cpu_seconds();
     const auto t0 = Clock::now();
@@ -143,7 +150,23 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
     start_total += start_seconds;
     peak_total += static_cast<double>(peak.load());
     for (std::size_t i = 0; i < items.size(); ++i) resolved_total += items[i].direct_url != template_items[i].direct_url;
+    steps.create += timeline.create;
+    steps.attach += timeline.attach;
+    steps.navigate += timeline.navigate;
+    steps.load += timeline.load;
+    steps.settle += timeline.settle;
+    steps.read += timeline.read;
+    steps.pages += timeline.pages;
   }
+  const auto per_page = [&](std::chrono::microseconds spent) {
+    return steps.pages ? static_cast<double>(spent.count()) / 1000.0 / static_cast<double>(steps.pages) : 0.0;
+  };
+  state.counters["tab_create_ms"] = per_page(steps.create);
+  state.counters["tab_attach_ms"] = per_page(steps.attach);
+  state.counters["tab_navigate_ms"] = per_page(steps.navigate);
+  state.counters["tab_load_ms"] = per_page(steps.load);
+  state.counters["tab_settle_ms"] = per_page(steps.settle);
+  state.counters["tab_read_ms"] = per_page(steps.read);
   const double n = static_cast<double>(state.iterations());
   state.counters["session_start_s"] = start_total / n;
   state.counters["peak_rss_MiB"] = peak_total / n / (1 << 20);

@@ -85,7 +85,7 @@ double positive_seconds(double seconds, const char* name) {
 const char* const kOptionFields[] = {
     "max_total_connections", "max_host_connections", "max_body_bytes", "max_redirects", "connect_timeout",
     "user_agent", "allow_private_network", "insecure", "connect_to", "record", "replay", "browser_path", "extraction",
-    "resolve_stores", "max_items", "fetch_timeout_seconds", "follow_resolved",
+    "resolve_stores", "max_items", "fetch_timeout_seconds", "follow_resolved", "escalate", "max_escalations",
 };
 
 std::unique_ptr<OptionsBox> make_options(std::size_t max_total_connections, std::size_t max_host_connections,
@@ -95,7 +95,7 @@ std::unique_ptr<OptionsBox> make_options(std::size_t max_total_connections, std:
                                          std::optional<fs::path> replay, std::string browser_path,
                                          commerce::ExtractionMode extraction, bool resolve_stores,
                                          std::optional<std::size_t> max_items, double fetch_timeout_seconds,
-                                         bool follow_resolved) {
+                                         bool follow_resolved, bool escalate, std::size_t max_escalations) {
   auto box = std::make_unique<OptionsBox>();
   core::FetchOptions& f = box->value.fetch;
   f.max_total_connections = max_total_connections;
@@ -114,6 +114,8 @@ std::unique_ptr<OptionsBox> make_options(std::size_t max_total_connections, std:
   box->value.max_items = max_items;
   box->value.follow_resolved = follow_resolved;
   box->value.fetch_timeout_seconds = positive_seconds(fetch_timeout_seconds, "fetch_timeout_seconds");
+  box->value.escalate = escalate;
+  box->value.max_escalations = max_escalations;
   // Files last: nothing is created when another value is bad.
   box->set_replay(std::move(replay));
   box->set_record(std::move(record));
@@ -162,7 +164,10 @@ guard, host mappings and WARC archives (the browser's requests go through the
 same fetcher), the browser executable, the page-facts extraction mode, and the
 run's own departures (max_items, resolve_stores, fetch_timeout_seconds,
 follow_resolved: fetch the product pages store resolution finds and read
-their price, stock, page type, SKU and brand).
+their price, stock, page type, SKU and brand), and the escalation of
+destination pages that a bot manager blocked (403, 429 or 503 with a
+challenge page) to the browser: escalate, at most max_escalations pages a
+run, within the fetch time-out, never in replay.
 
 connect_to takes curl's --connect-to rules "HOST1:PORT1:HOST2:PORT2" (a bad
 rule is a ValueError naming it). replay is read when set; record is created
@@ -181,7 +186,8 @@ Times are in seconds.)doc")
            py::arg("replay") = py::none(), py::arg("browser_path") = defaults.browser_path,
            py::arg("extraction") = defaults.extraction, py::arg("resolve_stores") = defaults.resolve_stores,
            py::arg("max_items") = py::none(), py::arg("fetch_timeout_seconds") = defaults.fetch_timeout_seconds,
-           py::arg("follow_resolved") = defaults.follow_resolved)
+           py::arg("follow_resolved") = defaults.follow_resolved, py::arg("escalate") = defaults.escalate,
+           py::arg("max_escalations") = defaults.max_escalations)
       .def_property(
           "max_total_connections", [](const OptionsBox& o) { return o.value.fetch.max_total_connections; },
           [](OptionsBox& o, std::size_t v) { o.value.fetch.max_total_connections = v; })
@@ -236,6 +242,12 @@ Times are in seconds.)doc")
       .def_property(
           "fetch_timeout_seconds", [](const OptionsBox& o) { return o.value.fetch_timeout_seconds; },
           [](OptionsBox& o, double v) { o.value.fetch_timeout_seconds = positive_seconds(v, "fetch_timeout_seconds"); })
+      .def_property(
+          "escalate", [](const OptionsBox& o) { return o.value.escalate; },
+          [](OptionsBox& o, bool v) { o.value.escalate = v; })
+      .def_property(
+          "max_escalations", [](const OptionsBox& o) { return o.value.max_escalations; },
+          [](OptionsBox& o, std::size_t v) { o.value.max_escalations = v; })
       .def("__repr__", [](py::object self) {
         std::string text = "PipelineOptions(";
         bool first = true;

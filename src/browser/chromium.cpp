@@ -87,7 +87,11 @@ std::vector<std::string> launch_flags(const ChromiumOptions& options, const std:
            "--disable-blink-features=AutomationControlled",
            "--lang=en-US",
            "--accept-lang=en-US,en",
-           "--window-size=1366,768",
+           // A screen with a taskbar's work area, and a window that fits in it:
+           // headless defaults (an 800x600 screen, no work area, a larger
+           // window) are a known tell.
+           "--screen-info={1366x768 workAreaBottom=40}",
+           "--window-size=1366,728",
        })
     flags.emplace_back(flag);
   // Network: everything through the session's egress proxy.
@@ -141,6 +145,101 @@ std::string output_tail(const std::filesystem::path& file) {
 std::chrono::milliseconds left_until(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
   return std::max(left, 1ms);
+}
+
+// The browser's own client hints, read in a chrome:// tab of its own (a
+// secure context that runs no page scripts); none when they cannot be read
+// within `limit`. The tab is closed either way.
+asio::awaitable<std::optional<json::object>> browser_client_hints(detail::CdpConnection& cdp,
+                                                                  std::chrono::milliseconds limit) {
+  const auto deadline = Clock::now() + limit;
+  std::string target;
+  std::optional<json::object> hints;
+  try {
+    json::object create;
+    create["url"] = "chrome://version";
+    target = string_at(co_await cdp.call("Target.createTarget", std::move(create), "", left_until(deadline)), "targetId");
+    json::object attach;
+    attach["targetId"] = target;
+    attach["flatten"] = true;
+    const std::string session =
+        string_at(co_await cdp.call("Target.attachToTarget", std::move(attach), "", left_until(deadline)), "sessionId");
+    asio::steady_timer pause(co_await asio::this_coro::executor);
+    while (!hints && Clock::now() < deadline) {
+      json::object eval;
+      eval["expression"] = detail::kClientHintsProbe;
+      eval["returnByValue"] = true;
+      eval["awaitPromise"] = true;
+      eval["silent"] = true;
+      try {
+        const json::object reply = co_await cdp.call("Runtime.evaluate", std::move(eval), session, left_until(deadline));
+        const json::object* result = object_at(reply, "result");
+        if (const json::object* value = result ? object_at(*result, "value") : nullptr) hints = *value;
+      } catch (const BrowserError&) {
+        // The document changed under the call: ask the new one.
+      }
+      if (hints) break;
+      pause.expires_after(20ms);
+      co_await pause.async_wait(asio::use_awaitable);
+    }
+  } catch (const BrowserError&) {
+    hints.reset();
+  }
+  if (!target.empty() && cdp.is_open()) {
+    json::object close;
+    close["targetId"] = target;
+    cdp.post("Target.closeTarget", std::move(close), "");
+  }
+  co_return hints;
+}
+
+// Emulation's UserAgentMetadata from what the browser reported; an empty
+// object (no override of the client hints) when the report lacks brands.
+json::object user_agent_metadata(const json::object& hints, const std::string& full_version) {
+  const auto brand_list = [&](std::string_view key) {
+    json::array out;
+    const json::value* list = hints.if_contains(key);
+    if (!list || !list->is_array()) return out;
+    for (const auto& entry : list->get_array()) {
+      if (!entry.is_object()) continue;
+      const std::string brand = string_at(entry.get_object(), "brand");
+      const std::string brand_version = string_at(entry.get_object(), "version");
+      if (brand.empty() || brand_version.empty()) continue;
+      json::object b;
+      b["brand"] = brand;
+      b["version"] = brand_version;
+      out.push_back(std::move(b));
+    }
+    return out;
+  };
+  json::object metadata;
+  json::array brands = brand_list("brands");
+  if (brands.empty()) return metadata;
+  metadata["brands"] = std::move(brands);
+  if (json::array full = brand_list("fullVersionList"); !full.empty()) metadata["fullVersionList"] = std::move(full);
+  if (!full_version.empty()) metadata["fullVersion"] = full_version;
+  for (const char* key : {"platform", "platformVersion", "architecture", "bitness", "model"})
+    metadata[key] = string_at(hints, key);
+  const json::value* mobile = hints.if_contains("mobile");
+  metadata["mobile"] = mobile && mobile->is_bool() && mobile->get_bool();
+  if (const json::value* wow64 = hints.if_contains("wow64"); wow64 && wow64->is_bool()) metadata["wow64"] = *wow64;
+  if (const json::value* factors = hints.if_contains("formFactors"); factors && factors->is_array()) {
+    json::array strings;
+    for (const auto& f : factors->get_array())
+      if (f.is_string()) strings.push_back(f);
+    metadata["formFactors"] = std::move(strings);
+  }
+  // Not part of the metadata: navigator.platform, which the override would
+  // otherwise reset.
+  metadata["navigatorPlatform"] = string_at(hints, "navigatorPlatform");
+  return metadata;
+}
+
+std::chrono::microseconds since(Clock::time_point& mark) {
+  const auto now = Clock::now();
+  const auto spent = std::chrono::duration_cast<std::chrono::microseconds>(now - mark);
+  mark = now;
+  return spent;
 }
 
 using SetupCall =
@@ -202,8 +301,10 @@ class ChromiumPage final : public Page {
                              json::serialize(json::value(text::repair_utf8(selector))) + "," + std::to_string(count) +
                              "," + std::to_string(kMaxTextLength) + "," + std::to_string(kMaxAttributes) + "," +
                              std::to_string(kMaxCssTextBudget) + ")";
+    auto started = Clock::now();
     const json::object reply =
         co_await evaluate_isolated(*impl_, *tab_, std::move(expression), false, impl_->timeout());
+    impl_->stats.timeline.read += since(started);
     if (const json::object* details = object_at(reply, "exceptionDetails")) {
       std::string what = string_at(*details, "text");
       if (const json::object* exception = object_at(*details, "exception"))
@@ -232,6 +333,25 @@ class ChromiumPage final : public Page {
       elements.emplace_back(std::move(attributes), std::move(all_text), std::move(own_text));
     }
     co_return elements;
+  }
+
+  asio::awaitable<std::string> html() override {
+    if (closed_) throw BrowserError("the page is closed");
+    impl_->require_running();
+    if (tab_->gone) throw BrowserError(tab_->gone_reason);
+    std::string expression =
+        "(() => { const root = document.documentElement; const h = root ? root.outerHTML : '';"
+        " const cut = h.length > " + std::to_string(kMaxHtmlLength) + " ? h.slice(0, " + std::to_string(kMaxHtmlLength) +
+        ") : h; return typeof cut.toWellFormed === 'function' ? cut.toWellFormed() : cut; })()";
+    auto started = Clock::now();
+    const json::object reply =
+        co_await evaluate_isolated(*impl_, *tab_, std::move(expression), false, impl_->timeout());
+    impl_->stats.timeline.read += since(started);
+    const json::object* result = object_at(reply, "result");
+    const json::value* value = result ? result->if_contains("value") : nullptr;
+    if (object_at(reply, "exceptionDetails") || !value || !value->is_string())
+      throw BrowserError("the page's markup could not be read");
+    co_return text::repair_utf8(value->get_string());
   }
 
   asio::awaitable<void> close() override {
@@ -490,33 +610,13 @@ asio::awaitable<void> ChromiumSession::enter() {
       throw BrowserError("the browser did not start: " + *not_started + (tail.empty() ? "" : "; its last output: " + tail));
     }
     impl.user_agent = impl.options.fetch.user_agent;
-    const std::string product = string_at(version, "product");  // "Chrome/156.0.8078.129"
-    const std::string full_version = product.substr(std::min(product.find('/') + 1, product.size()));
-    const std::string major = full_version.substr(0, full_version.find('.'));
     if (impl.user_agent.empty()) {
       impl.user_agent = string_at(version, "userAgent");
       text::replace_all(impl.user_agent, "HeadlessChrome", "Chrome");
     }
-    json::array brands, full_versions;
-    for (const auto& [brand, brand_version, full] :
-         {std::tuple<std::string, std::string, std::string>{"Chromium", major, full_version},
-          std::tuple<std::string, std::string, std::string>{"Not.A/Brand", "99", "99.0.0.0"}}) {
-      json::object b;
-      b["brand"] = brand;
-      b["version"] = brand_version;
-      brands.push_back(b);
-      b["version"] = full;
-      full_versions.push_back(std::move(b));
-    }
-    impl.user_agent_metadata["brands"] = std::move(brands);
-    impl.user_agent_metadata["fullVersionList"] = std::move(full_versions);
-    impl.user_agent_metadata["fullVersion"] = full_version;
-    impl.user_agent_metadata["platform"] = "Linux";
-    impl.user_agent_metadata["platformVersion"] = "";
-    impl.user_agent_metadata["architecture"] = "x86";
-    impl.user_agent_metadata["bitness"] = "64";
-    impl.user_agent_metadata["model"] = "";
-    impl.user_agent_metadata["mobile"] = false;
+    const std::string product = string_at(version, "product");  // "Chrome/156.0.8078.129"
+    if (auto hints = co_await browser_client_hints(*impl.cdp, impl.options.start_timeout))
+      impl.user_agent_metadata = user_agent_metadata(*hints, product.substr(std::min(product.find('/') + 1, product.size())));
 
     json::object discover;
     discover["discover"] = true;
@@ -583,11 +683,14 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   // Opening the tab has a deadline of its own (the start-up one): a busy
   // machine can take seconds to start a page's process, before any navigation.
   auto deadline = Clock::now() + impl->options.start_timeout;
+  auto mark = Clock::now();
+  ChromiumStats::Timeline times;
 
   json::object create;
   create["url"] = "about:blank";
   const json::object created = co_await impl->cdp->call("Target.createTarget", std::move(create), "", left_until(deadline));
   tab->target_id = string_at(created, "targetId");
+  times.create = since(mark);
   json::object attach;
   attach["targetId"] = tab->target_id;
   attach["flatten"] = true;
@@ -596,35 +699,39 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   if (tab->target_id.empty() || tab->session_id.empty()) throw BrowserError("the browser opened no tab");
   impl->tabs.emplace(tab->session_id, tab);
 
-  json::object script;
-  script["source"] = detail::kStealthScript;
-  json::object agent;
-  agent["userAgent"] = impl->user_agent;
-  agent["acceptLanguage"] = "en-US,en;q=0.9";
-  agent["platform"] = "Linux x86_64";
-  agent["userAgentMetadata"] = impl->user_agent_metadata;
+  // Only "HeadlessChrome" in the user agent changes; the client hints, the
+  // platform and Accept-Language stay what the browser itself reported.
+  std::optional<json::object> agent;
+  if (!impl->user_agent_metadata.empty()) {
+    json::object metadata = impl->user_agent_metadata;
+    const std::string platform = string_at(metadata, "navigatorPlatform");
+    metadata.erase("navigatorPlatform");
+    agent.emplace();
+    (*agent)["userAgent"] = impl->user_agent;
+    if (!platform.empty()) (*agent)["platform"] = platform;
+    (*agent)["userAgentMetadata"] = std::move(metadata);
+  }
   std::optional<json::object> intercept = detail::interception(impl->options, impl->net);
   // Sent together: the tab handles them in order, and a page process that is
-  // still starting answers all four at once.
+  // still starting answers them all at once.
   const auto left = left_until(deadline);
   auto& cdp = *impl->cdp;
   std::vector<SetupCall> setup;
   setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Page.enable", json::object(), tab->session_id, left),
                                  asio::deferred));
-  setup.push_back(asio::co_spawn(
-      *impl->executor, cdp.call("Page.addScriptToEvaluateOnNewDocument", std::move(script), tab->session_id, left),
-      asio::deferred));
-  setup.push_back(asio::co_spawn(
-      *impl->executor, cdp.call("Emulation.setUserAgentOverride", std::move(agent), tab->session_id, left),
-      asio::deferred));
-  // Network events tell the document's status and which requests are open;
-  // bodies are not kept for the protocol (recording asks at the response stage).
+  // Network events tell the document's status, which requests are open and
+  // when one last started or ended, whoever answers them; bodies are not kept
+  // for the protocol (recording asks at the response stage).
   json::object network;
   network["maxTotalBufferSize"] = 65536;
   network["maxResourceBufferSize"] = 65536;
   network["maxPostDataSize"] = 0;
   setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Network.enable", std::move(network), tab->session_id, left),
                                  asio::deferred));
+  if (agent)
+    setup.push_back(asio::co_spawn(
+        *impl->executor, cdp.call("Emulation.setUserAgentOverride", std::move(*agent), tab->session_id, left),
+        asio::deferred));
   if (intercept) {
     setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Fetch.enable", std::move(*intercept), tab->session_id, left),
                                    asio::deferred));
@@ -633,6 +740,7 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
                                       .async_wait(asio::experimental::wait_for_all(), asio::use_awaitable);
   for (const auto& error : errors)
     if (error) std::rethrow_exception(error);
+  times.attach = since(mark);
 
   deadline = Clock::now() + timeout;
   json::object navigate;
@@ -643,6 +751,8 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
     throw BrowserError("loading " + url + " failed: " + error +
                        (tab->main_error.empty() ? std::string() : " (" + tab->main_error + ")"));
   }
+
+  times.navigate = since(mark);
 
   // The load event of our document (or of one it went on to), then quiet.
   const std::string loader = string_at(navigated, "loaderId");
@@ -662,30 +772,55 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
       throw BrowserError("loading " + url + " timed out after " + std::to_string(timeout.count()) + " ms");
     co_await wait_until(deadline);
   }
-  // Settled: no request open, and none started while a timer of the page's
-  // own clock ran `settle_quiet` (so timers the page set before it have run,
-  // however slowly the machine runs the page).
+  times.load = since(mark);
+  // Settled: network idle and document unchanged for `settle_quiet`, on
+  // evidence. The settle function watches the document in the isolated world
+  // and returns once it has been quiet that long and the network's own quiet
+  // period is over; if nothing started or ended on the network meanwhile,
+  // both held together.
   const auto settle_end = std::min(deadline, Clock::now() + impl->options.settle_max);
-  const std::string quiet =
-      "new Promise(done => setTimeout(done, " + std::to_string(impl->options.settle_quiet.count()) + "))";
+  const auto quiet = impl->options.settle_quiet;
+  const auto ms = [](Clock::duration d) {
+    return std::to_string(std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(d).count()));
+  };
   while (Clock::now() < settle_end && !tab->gone && impl->dead_reason.empty()) {
-    if (tab->in_flight > 0) {
+    if (!tab->open_requests.empty()) {
       co_await wait_until(settle_end);
       continue;
     }
-    const std::uint64_t started = tab->requests_started;
-    bool waited = true;
+    const auto network_mark = tab->last_network;
+    const auto now = Clock::now();
+    const std::string expression = "(" + std::string(detail::kSettleFunction) + ")(" + ms(quiet) + "," +
+                                   ms(network_mark + quiet - now) + "," + ms(settle_end - now) + ")";
+    bool evaluated = true;
+    bool quiet_document = false;
     try {
-      co_await evaluate_isolated(*impl, *tab, quiet, true, left_until(settle_end));
+      const json::object reply =
+          co_await evaluate_isolated(*impl, *tab, expression, true, left_until(settle_end) + 500ms);
+      const json::object* result = object_at(reply, "result");
+      const json::value* value = result ? result->if_contains("value") : nullptr;
+      quiet_document = value && value->is_bool() && value->get_bool();
     } catch (const BrowserError&) {
-      waited = false;  // between documents, or out of time: the loop decides
+      evaluated = false;  // between documents: the loop decides
     }
-    if (waited && tab->in_flight == 0 && tab->requests_started == started) break;
-    if (!waited) co_await wait_until(settle_end);
+    if (!evaluated) {
+      co_await wait_until(settle_end);
+      continue;
+    }
+    if (quiet_document && tab->open_requests.empty() && tab->last_network == network_mark) break;
   }
+  times.settle = since(mark);
   impl->require_running();
   if (tab->gone) throw BrowserError(tab->gone_reason);
   page->take_status();
+  times.pages = 1;
+  auto& total = impl->stats.timeline;
+  total.create += times.create;
+  total.attach += times.attach;
+  total.navigate += times.navigate;
+  total.load += times.load;
+  total.settle += times.settle;
+  total.pages += times.pages;
   co_return page;
 }
 

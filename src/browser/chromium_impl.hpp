@@ -44,7 +44,11 @@ struct Tab {
   std::string gone_reason;
   int in_flight = 0;          // requests open (sent, neither finished nor failed)
   std::uint64_t requests_started = 0;
-  std::unordered_set<std::string> open_requests;  // their protocol ids, at most kMaxTrackedRequests
+  // The tab's network as Network events tell it (whoever answers the
+  // requests): requests not yet finished or failed, and when one last started
+  // or ended. Settling waits on both.
+  std::unordered_set<std::string> open_requests;  // at most kMaxTrackedRequests
+  Clock::time_point last_network{};
   asio::steady_timer wake;    // cancelled whenever one of the above changes
   void signal() { wake.cancel(); }
 };
@@ -81,8 +85,12 @@ bool track_network(Tab& tab, const std::string& method, const json::object& para
 // The session's page limit: a send takes a slot, a receive frees one.
 using PageSlots = asio::experimental::channel<void(boost::system::error_code)>;
 
-// The stealth script, run in every document before its own scripts.
-extern const char* const kStealthScript;
+// The client-hints probe: an expression whose promise gives the browser's
+// navigator.userAgentData (high-entropy values included) or null.
+extern const char* const kClientHintsProbe;
+// The settle function: (quiet ms, at least ms, cap ms) -> promise of true
+// (the document went `quiet` ms unchanged) or false (the cap came first).
+extern const char* const kSettleFunction;
 // The selection script: a function of (selector, limit, text cap, attribute
 // cap, budget) returning [[attributes, all text or null, own text or null]].
 extern const char* const kCssFunction;

@@ -155,8 +155,9 @@ bool track_network(Tab& tab, const std::string& method, const json::object& para
     if (!id.empty() && tab.open_requests.size() < kMaxTrackedRequests && tab.open_requests.insert(id).second) {
       ++tab.in_flight;
       ++tab.requests_started;
-      tab.signal();
     }
+    tab.last_network = Clock::now();
+    tab.signal();
   } else if (method == "Network.responseReceived") {
     const json::object* response = object_at(params, "response");
     const json::value* status = response ? response->if_contains("status") : nullptr;
@@ -169,10 +170,9 @@ bool track_network(Tab& tab, const std::string& method, const json::object& para
     // Why a document failed (a frame's too: it only explains a failed page).
     if (method == "Network.loadingFailed" && string_at(params, "type") == "Document" && tab.main_error.empty())
       tab.main_error = string_at(params, "errorText");
-    if (tab.open_requests.erase(id) > 0) {
-      --tab.in_flight;
-      tab.signal();
-    }
+    if (tab.open_requests.erase(id) > 0) --tab.in_flight;
+    tab.last_network = Clock::now();
+    tab.signal();
   }
   return true;
 }

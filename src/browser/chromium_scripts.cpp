@@ -3,23 +3,44 @@
 
 namespace tarvik::browser::detail {
 
-// Runs before any script of the page, in every document of the tab. Automated
-// Chromium says navigator.webdriver === true; a person's browser says false.
-const char* const kStealthScript = R"JS((() => {
-  const define = (target, name, value) => {
-    try {
-      Object.defineProperty(target, name, { get: () => value, configurable: true, enumerable: true });
-    } catch (e) {}
+// Evaluated once per session in a tab of the browser's own (a chrome:// page,
+// which is a secure context with no page scripts): what this Chromium tells
+// pages about itself, so that the user-agent override that drops "Headless"
+// carries the browser's own client hints instead of a list of ours. Null
+// while the tab still shows its initial blank document.
+const char* const kClientHintsProbe = R"JS((async () => {
+  const data = navigator.userAgentData;
+  if (!data) return null;
+  const high = await data.getHighEntropyValues(
+      ['architecture', 'bitness', 'model', 'platformVersion', 'fullVersionList', 'wow64', 'formFactors']);
+  return {
+    brands: data.brands, mobile: data.mobile, platform: data.platform, fullVersionList: high.fullVersionList,
+    architecture: high.architecture, bitness: high.bitness, model: high.model, platformVersion: high.platformVersion,
+    wow64: high.wow64, formFactors: high.formFactors, navigatorPlatform: navigator.platform,
   };
-  define(Navigator.prototype, 'webdriver', false);
-  define(Navigator.prototype, 'languages', Object.freeze(['en-US', 'en']));
-  define(Navigator.prototype, 'language', 'en-US');
-  if (!window.chrome) {
-    try {
-      Object.defineProperty(window, 'chrome', { value: { runtime: {} }, configurable: true, writable: true });
-    } catch (e) {}
-  }
-})();)JS";
+})())JS";
+
+// Evaluated in the isolated world once a page has loaded: resolves true when
+// the document has gone `quiet` ms without a mutation and at least `atLeast`
+// ms have passed, false when `cap` ms pass first. The observer lives in the
+// isolated world and is gone when it resolves: page scripts never see it.
+const char* const kSettleFunction = R"JS((quiet, atLeast, cap) => new Promise((done) => {
+  const start = performance.now();
+  let last = start;
+  const observer = new MutationObserver(() => { last = performance.now(); });
+  observer.observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
+  const check = () => {
+    const now = performance.now();
+    const wait = Math.max(last + quiet, start + atLeast) - now;
+    if (wait <= 0 || now - start >= cap) {
+      observer.disconnect();
+      done(wait <= 0);
+    } else {
+      setTimeout(check, Math.max(1, Math.min(wait, start + cap - now)));
+    }
+  };
+  check();
+}))JS";
 
 // Evaluated in an isolated world: the page's own scripts cannot replace the
 // DOM functions it calls, and never see it run. Texts are cut at `cap` code

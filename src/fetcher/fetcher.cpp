@@ -356,7 +356,7 @@ asio::awaitable<std::optional<std::string>> ConcurrentFetcher::Impl::fetch_page(
                                                                                 std::string url,
                                                                                 Clock::time_point deadline) {
   const int max_redirects = std::max(state->options.max_redirects, 0);
-  std::string current = std::move(url);
+  std::string current = url;
   for (int hop = 0; hop <= max_redirects; ++hop) {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) co_return std::nullopt;
@@ -378,7 +378,10 @@ asio::awaitable<std::optional<std::string>> ConcurrentFetcher::Impl::fetch_page(
       continue;
     }
     const auto content_type = response.header("Content-Type");
-    if (response.status < 200 || response.status > 299 || !is_html(content_type)) co_return std::nullopt;
+    if (response.status < 200 || response.status > 299 || !is_html(content_type)) {
+      if (state->options.on_page_refused) state->options.on_page_refused(url, response);
+      co_return std::nullopt;
+    }
     co_return charset::decode_http_body(std::move(response.body), content_type.value_or(""));
   }
   co_return std::nullopt;  // too many redirects

@@ -73,6 +73,8 @@ inline constexpr std::size_t kMaxTextLength = 16384;
 inline constexpr std::size_t kMaxAttributes = 64;
 inline constexpr std::size_t kMaxCssTextBudget = std::size_t{4} << 20;
 inline constexpr std::size_t kMaxInterceptedRequests = 256;
+// html() returns at most this many UTF-16 code units of the document's markup.
+inline constexpr std::size_t kMaxHtmlLength = std::size_t{8} << 20;
 
 // Answers one request of the browser (one hop: redirects are handed back to
 // the browser, which follows them as new requests). Throws core::FetchError
@@ -101,11 +103,12 @@ struct ChromiumOptions {
   std::chrono::milliseconds proxy_idle_timeout{60000};
   std::chrono::milliseconds start_timeout{20000};  // browser start, and opening each tab
   std::chrono::milliseconds close_grace{3000};
-  // After the load event, a page settles until no request is open and none
-  // started while a timer of the page's own clock ran for `settle_quiet`
-  // (scripts that add content after load), for at most `settle_max` and never
-  // past the navigation time-out.
-  std::chrono::milliseconds settle_quiet{200};
+  // After the load event, a page settles until its network has been idle (no
+  // request open, none started or ended) and its document unchanged (no DOM
+  // mutation) for `settle_quiet`, both measured from the last such event, so
+  // content that scripts add after load is read; for at most `settle_max` and
+  // never past the navigation time-out.
+  std::chrono::milliseconds settle_quiet{100};
   std::chrono::milliseconds settle_max{2000};
 };
 
@@ -122,6 +125,14 @@ struct ChromiumStats {
   std::size_t responses_recorded = 0;  // written to `fetch.record`
   std::size_t popups_closed = 0;
   EgressProxyStats proxy;
+  // Time the session's pages spent in each step, summed over `pages` (pages
+  // that reached their load event): opening the tab, attaching to it and
+  // preparing it, the navigation until the document committed, the load
+  // event, settling, and reading (css() and html() calls).
+  struct Timeline {
+    std::chrono::microseconds create{}, attach{}, navigate{}, load{}, settle{}, read{};
+    std::size_t pages = 0;
+  } timeline;
 };
 
 class ChromiumSession final : public Session {

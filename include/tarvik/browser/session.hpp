@@ -61,6 +61,13 @@ class Page {
   // The elements matching `selector`, in document order, at most `limit` of them.
   virtual asio::awaitable<std::vector<Element>> css(std::string selector,
                                                     std::size_t limit = std::numeric_limits<std::size_t>::max()) = 0;
+  // The document's markup as it stands now (scripts' changes included), as
+  // UTF-8; throws BrowserError when it cannot be read. Sessions that cannot
+  // give it keep this default, which always throws.
+  virtual asio::awaitable<std::string> html() {
+    throw BrowserError("this page cannot give its markup");
+    co_return std::string();
+  }
   virtual asio::awaitable<void> close() = 0;
 };
 

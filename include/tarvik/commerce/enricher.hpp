@@ -59,6 +59,12 @@ class CommerceEnricher {
   // empty input, which returns at once without fetching. Exceptions from the
   // callback or the fetcher end the run and reach the caller.
   //
+  // Pages whose plain fetch met a bot manager's wall are fetched once more
+  // through a browser session (options.escalate, options.max_escalations),
+  // announced by "Retrying N blocked destinations in the browser..." before
+  // the second message; the batch's time-out bounds that too, and a browser
+  // that cannot start leaves those pages unfetched with one warning.
+  //
   // Arguments are taken by value: the operation is lazy and may be awaited
   // after the caller's temporaries are gone.
   static asio::awaitable<std::vector<models::EnrichedCommerceMatch>> enrich_matches_deep_async(

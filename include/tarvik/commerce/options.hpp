@@ -40,6 +40,14 @@ struct PipelineOptions {
   // destination (items keep their place and match score). Off: the links are
   // only replaced.
   bool follow_resolved = false;
+  // Escalation of blocked pages: a destination page whose plain fetch met a
+  // bot manager's wall (detect_bot_wall: 403, 429 or 503 with a challenge) is
+  // fetched once more through a browser session, within the same batch
+  // time-out, at most `max_escalations` pages a run (the first ones in match
+  // order). Never in replay, and not with a replacement `fetch_pages` (which
+  // gives no responses to judge).
+  bool escalate = true;
+  std::size_t max_escalations = 8;
 
   // Replacements for the outside components, for embedders with their own and
   // for tests. Empty: the project's fetcher and Chromium session.

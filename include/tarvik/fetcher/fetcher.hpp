@@ -58,6 +58,7 @@ namespace asio = boost::asio;
 
 class WarcWriter;
 class WarcArchive;
+struct HttpResponse;
 
 using Header = std::pair<std::string, std::string>;
 using Headers = std::vector<Header>;
@@ -137,6 +138,11 @@ struct FetchOptions {
   // with the pages ended so far and the batch's distinct pages (for progress
   // displays; it must not throw).
   std::function<void(std::size_t done, std::size_t total)> on_page_done;
+  // Called on the loop when a page of a batch ends in a final response that is
+  // not a page (a status outside 2xx, or not HTML), with the URL the batch
+  // was given and that response, before the page maps to none (so a caller
+  // can tell a bot manager's challenge from a plain refusal; it must not throw).
+  std::function<void(const std::string& url, const HttpResponse& response)> on_page_refused;
 };
 
 // One HTTP request of one hop. Redirects are not followed by `exchange`.
