@@ -124,11 +124,6 @@ struct FetchOptions {
   // the same switch.
   bool insecure = false;
   std::vector<HostMapping> connect_to;
-  // curl's -k: TLS peers are not verified (certificate, host name). FOR TEST
-  // SERVERS ONLY (a loopback server with a certificate made on the spot);
-  // never against the real web, where it gives up all protection from a
-  // man in the middle.
-  bool insecure = false;
   // When set, every exchange (each redirect hop) is appended to this archive.
   std::shared_ptr<WarcWriter> record;
   // When set, answers come from this archive and the network is never used;
