@@ -1,7 +1,27 @@
 """tarvik-commerce: commerce intelligence for visual product matches.
 
-The records, enumerations and pure stages are the library's own C++ code
-(tarvik_commerce._native); the pipeline's asyncio layer is in _pipeline.
+The matches of a reverse-image search become enriched commerce items (price,
+stock, merchant, page type, relevance) and a market summary:
+
+    import tarvik_commerce as tc
+    result = tc.CommerceEnricher.process(search_answer)   # or its "visual_matches" list
+    print(result.model_dump_json(indent=2))
+    tc.export_commerce_to_csv(result, "items.csv")
+
+Entry points
+    CommerceEnricher.process / process_async    the whole pipeline
+    DirectStoreResolver.resolve / resolve_async store search pages to product pages
+    ScraplingDestinationFetcher.fetch_many      pages fetched under the limits
+    PipelineOptions                             fetcher, browser, extraction mode, follow_resolved
+Records (built from dicts or keywords, model_dump_json as the command line writes them)
+    VisualMatch, ShoppingOffer, EnrichedCommerceMatch, NormalizedPrice, BestOffer,
+    CommerceSummary, CommerceIntelligence, PageFacts
+Stages (pure, no I/O)
+    URLUnwrapper, PriceNormalizer, MerchantClassifier, DestinationMetadataParser,
+    CommerceAggregator, classify_match_relevance, recompute_market_summary, sort_commerce_items
+
+Bad input raises ValueError or TypeError naming the field; other failures are OSError or
+TarvikError. `python3 -m tarvik_commerce` is the command line.
 """
 
 from tarvik_commerce import _native

@@ -40,7 +40,7 @@ struct Filled {
   StockStatus stock;
 };
 
-// The search page of the fake store links to "/itm/NAME", which the loopback
+// The search page of the fake store (a marketplace) links to "/itm/NAME", which the loopback
 // server answers with `reply`; `filled` none: the item keeps the facts it had
 // before following.
 struct Row {
@@ -50,12 +50,12 @@ struct Row {
   std::optional<Filled> filled;
 };
 
-struct Run {
+struct Outcome {
   tarvik::models::EnrichedCommerceMatch item;
   std::vector<std::string> messages;
 };
 
-Run run(const std::string& name, const tarvik::test::Reply& reply, bool follow) {
+Outcome run(const std::string& name, const tarvik::test::Reply& reply, bool follow) {
   using tarvik::test::html;
   tarvik::test::HttpServer server;
   server.route("www.ebay.com", "/itm/" + name, reply);
@@ -71,7 +71,7 @@ Run run(const std::string& name, const tarvik::test::Reply& reply, bool follow) 
       match("http://shop.test/p/1", "Trail Runner 2", "Shop"),
       match(search, "Trail Runner 2 Blue", "eBay"),
   };
-  Run out;
+  Outcome out;
   const auto result =
       CommerceEnricher::process(matches, [&](const std::string& m) { out.messages.push_back(m); }, options);
   EXPECT_EQ(result.items.size(), 2U);
@@ -89,16 +89,16 @@ TEST(FollowResolved, ResolvedProductPagesFillTheItemsFacts) {
       R"({"@type":"Offer","price":"120","priceCurrency":"USD","availability":"https://schema.org/OutOfStock"})";
   const Row rows[] = {
       {"page with price and stock", html(product_page(in_stock)), true,
-       Filled{PageType::PRODUCT, 89.5, StockStatus::IN_STOCK}},
-      {"sold-out page", html(product_page(sold_out)), true, Filled{PageType::PRODUCT, 120.0, StockStatus::OUT_OF_STOCK}},
+       Filled{PageType::MARKETPLACE, 89.5, StockStatus::IN_STOCK}},
+      {"sold-out page", html(product_page(sold_out)), true, Filled{PageType::MARKETPLACE, 120.0, StockStatus::OUT_OF_STOCK}},
       {"page that is gone", gone, true, std::nullopt},
       {"not asked to follow (the default)", html(product_page(in_stock)), false, std::nullopt},
   };
   int n = 0;
   for (const Row& row : rows) {
     const std::string name = "p" + std::to_string(n++);
-    const Run before = run(name, row.reply, false);
-    const Run after = run(name, row.reply, row.follow);
+    const Outcome before = run(name, row.reply, false);
+    const Outcome after = run(name, row.reply, row.follow);
     const auto& item = after.item;
     EXPECT_EQ(item.direct_url, "http://www.ebay.com/itm/" + name) << row.name;
     EXPECT_EQ(item.original_url, before.item.original_url) << row.name << ": the item keeps its place";
