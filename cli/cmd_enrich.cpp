@@ -19,9 +19,11 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <spdlog/sinks/stdout_color_sinks.h>
@@ -32,6 +34,8 @@
 #include "inspect_jsonl.hpp"
 #include "network_flags.hpp"
 #include "tarvik/fusion/aggregator.hpp"
+#include "tarvik/fusion/output_file.hpp"
+#include "tarvik/links/unwrapper.hpp"
 #include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/resolver.hpp"
 #include "tarvik/fetcher/warc.hpp"
@@ -72,9 +76,9 @@ std::string read_input(const std::string& path) {
       if (bytes.size() + n > inspect::MAX_PAGE_BYTES) throw inspect::InputError("standard input is too large");
       bytes.append(buf, n);
     }
-    return bytes;
+    return std::string(without_bom(bytes));
   }
-  return inspect::read_page_file(path);
+  return std::string(without_bom(inspect::read_page_file(path)));
 }
 
 // The list in a JSON input file: errors name the file, then the element and
@@ -86,7 +90,8 @@ auto read_list(const std::string& path, Reader reader) {
   try {
     return reader(text);
   } catch (const models::InputError& e) {
-    throw inspect::InputError((path == "-" ? std::string("standard input") : path) + ": " + e.what());
+    throw inspect::InputError((path == "-" ? std::string("standard input") : path) + ": " +
+                              locate_json_error(text, e.what()));
   }
 }
 
@@ -143,8 +148,46 @@ int fail(const std::string& message, int status = EXIT_BAD_INPUT) {
   return status;
 }
 
+// Every output the run will write, checked before any page is fetched: an
+// hour of fetching must not end in "permission denied".
+void check_outputs(const EnrichFlags& f) {
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--json", &f.json_out}, {"--csv", &f.csv_out}, {"--record", &f.network.record}};
+  for (const auto& [flag, path] : outputs) {
+    if (path->empty() || *path == "-") continue;
+    try {
+      commerce::check_output_path(*path);
+    } catch (const std::filesystem::filesystem_error& e) {
+      throw FlagError(std::string(flag) + ": " + *path + ": " + e.code().message());
+    }
+  }
+}
+
+// Links that are no web address (javascript:, file:, mailto:) are never
+// fetched; -v says so for each.
+void report_links_not_fetched(const std::vector<models::VisualMatch>& matches) {
+  for (std::size_t i = 0; i < matches.size(); ++i) {
+    std::string url = matches[i].link;
+    try {
+      url = commerce::URLUnwrapper::unwrap(url);  // what the fetch would be given
+    } catch (const commerce::InvalidURLError&) {
+    }
+    const std::string scheme = link_scheme(url);
+    if (scheme.empty() || scheme == "http" || scheme == "https") continue;
+    std::fprintf(stderr, "enrich: visual_matches[%zu].link is not a web link (%s:), not fetched\n", i,
+                 text::repair_utf8(scheme).c_str());
+  }
+}
+
 int run_enrich(const EnrichFlags& f) {
   if (f.json_out == "-" && f.csv_out == "-") return fail("--json - and --csv - cannot both write to standard output", EXIT_USAGE);
+  if (f.matches == "-" && f.offers == "-")
+    return fail("MATCHES and --offers both name standard input (-); it can be read only once", EXIT_USAGE);
+  try {
+    check_outputs(f);
+  } catch (const FlagError& e) {
+    return fail(e.what());
+  }
 
   // Everything the run reads is checked before anything is written.
   std::vector<models::VisualMatch> matches;
@@ -155,6 +198,8 @@ int run_enrich(const EnrichFlags& f) {
   } catch (const std::exception& e) {
     return fail(e.what());
   }
+
+  if (f.verbose) report_links_not_fetched(matches);
 
   commerce::PipelineOptions options;
   options.max_items = f.max_items;
@@ -237,16 +282,14 @@ int run_enrich(const EnrichFlags& f) {
       commerce::export_commerce_to_json(commerce, f.json_out);
     }
     if (f.csv_out == "-") {
-      const std::string csv = commerce::commerce_csv_text(commerce);
-      std::fwrite(csv.data(), 1, csv.size(), stdout);
-      std::fflush(stdout);
+      write_stdout(commerce::commerce_csv_text(commerce));
     } else if (!f.csv_out.empty()) {
       commerce::export_commerce_to_csv(commerce, f.csv_out);
     }
+    if (tables) print_commerce_table(commerce, terminal_columns(STDOUT_FILENO));
   } catch (const std::exception& e) {
     return fail(e.what());
   }
-  if (tables) print_commerce_table(commerce, terminal_columns(STDOUT_FILENO));
   return EXIT_OK;
 }
 
@@ -261,7 +304,10 @@ void register_enrich(CLI::App& app, int& exit_code) {
       "MATCHES.json holds a top-level array of visual matches, or the object a search API returns with the\n"
       "array under \"visual_matches\"; OFFERS.json likewise under \"shopping_results\". Items are written in\n"
       "publishing order (most relevant first). Bad input names the file, element and field and exits with\n"
-      "status 1 before anything is written; an interrupt closes the browser and writes nothing (status 130).");
+      "status 1 before anything is written; an interrupt closes the browser and writes nothing (status 130).\n"
+      "Output paths are checked before any page is fetched; a regular file is replaced whole, a pipe or device\n"
+      "(/dev/stdout) is written in place. A --connect-to mapping whose HOST2 is an IP address is exempt from\n"
+      "the address guard for exactly that address and port.");
   cmd->add_option("MATCHES", f->matches, "Visual matches file, or - for standard input")->required();
   cmd->add_option("--offers", f->offers, "Shopping offers to fuse with the enriched matches");
   cmd->add_option("--json", f->json_out, "Write the result as JSON to FILE (- for standard output, no table)");
@@ -270,17 +316,26 @@ void register_enrich(CLI::App& app, int& exit_code) {
   cmd->add_flag("--follow-resolved", f->follow_resolved,
                 "Fetch each product page that store resolution finds and read its price, stock, page type, SKU "
                 "and brand");
-  cmd->add_option("--max-items", f->max_items, "Enrich only the first N matches")->check(CLI::NonNegativeNumber);
+  // A plain message for a negative count (CLI11 would report a failed conversion).
+  const CLI::Validator count(
+      [](std::string& value) -> std::string {
+        if (!value.empty() && value.front() == '-') return "must be 0 or more, got " + value;
+        return {};
+      },
+      "N>=0");
+  cmd->add_option("--max-items", f->max_items, "Enrich only the first N matches")->check(count);
   cmd->add_option("--fetch-timeout", f->fetch_timeout, "Seconds each destination page may take (default 5)")
       ->check(CLI::Range(0.1, 600.0));
   cmd->add_option("--extended", f->extended,
-                  "Extended extraction: fill facts the page-facts rules leave empty (--extended), and also let "
-                  "three overrides change them (--extended=overrides)")
+                  "Extended extraction: fill facts the page-facts rules leave empty (--extended or "
+                  "--extended=fallbacks), and also let three overrides change them (--extended=overrides)")
       ->expected(0, 1)
       ->default_str("")
-      ->check(CLI::IsMember({"", "overrides"}));
+      ->check(CLI::IsMember({"", "fallbacks", "overrides"}));
   auto* quiet = cmd->add_flag("--quiet,-q", f->quiet, "No progress on standard error");
-  auto* verbose = cmd->add_flag("--verbose,-v", f->verbose, "Also log each store page's outcome");
+  auto* verbose = cmd->add_flag("--verbose,-v", f->verbose,
+                                "Also log each store page's outcome and each link that is not a web link "
+                                "(javascript:, file:) and so is not fetched");
   quiet->excludes(verbose);
   add_network_flags(cmd, f->network, true);
   cmd->callback([f, &exit_code] { exit_code = run_enrich(*f); });

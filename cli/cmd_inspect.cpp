@@ -102,7 +102,7 @@ void register_inspect(CLI::App& app, int& exit_code) {
       "byte offset and reason, reading goes on at the next sound record (a file gzipped as one member stops\n"
       "there), and the exit status is 1.");
   CLI::Option* page = cmd->add_option("page", opts->page, "Saved page file (any charset)");
-  CLI::Option* url = cmd->add_option("--url", opts->url, "The page's direct URL");
+  CLI::Option* url = cmd->add_option("--url", opts->url, "The page's direct URL (REQUIRED with PAGE)");
   CLI::Option* title = cmd->add_option("--title", opts->title, "Title from the search result");
   CLI::Option* merchant = cmd->add_option("--merchant", opts->merchant, "Merchant or source name from the search result");
   CLI::Option* price = cmd->add_option("--price", opts->price, "Price text from the search result (e.g. '1.299,99 €')");

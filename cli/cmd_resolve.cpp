@@ -51,11 +51,12 @@ int resolve(const ResolveOptions& o) {
     std::fprintf(stderr, "resolve: cannot read %s\n", o.input.c_str());
     return EXIT_BAD_INPUT;
   }
+  text.erase(0, text.size() - without_bom(text).size());
   models::CommerceIntelligence doc;
   try {
     doc = models::read_commerce_intelligence(text);
   } catch (const models::InputError& e) {
-    std::fprintf(stderr, "resolve: %s: %s\n", o.input.c_str(), e.what());
+    std::fprintf(stderr, "resolve: %s: %s\n", o.input.c_str(), locate_json_error(text, e.what()).c_str());
     return EXIT_BAD_INPUT;
   }
   const bool array_form = text.find_first_not_of(" \t\r\n\xEF\xBB\xBF") != std::string::npos &&
@@ -91,7 +92,8 @@ void register_resolve(CLI::App& app, int& exit_code) {
       "the same form is written to standard output, each item whose direct URL was a store search page\n"
       "that resolved now holding the product link. Progress goes to standard error. The browser reaches\n"
       "the network only through the fetcher, so --connect-to, --allow-private-network, --replay and\n"
-      "--record apply to every request of every page.");
+      "--record apply to every request of every page. A --connect-to mapping whose HOST2 is an IP address\n"
+      "is exempt from the address guard for exactly that address and port.");
   cmd->add_option("ITEMS", opts->input, "Items file, or - for standard input")->required();
   cmd->add_option("--max-concurrency", opts->max_concurrency, "Store pages crawled at once (default 4)")
       ->check(CLI::Range(1, 64));

@@ -13,6 +13,18 @@ namespace tarvik::cli {
 
 namespace {
 
+// A link that is no web address (javascript:, file:, mailto:) is cleaned like
+// any other, but enrich never fetches it: say so on standard error.
+void note_if_not_web(const std::string& input, const std::string& url) {
+  const std::string scheme = link_scheme(url);
+  if (scheme.empty() || scheme == "http" || scheme == "https") return;
+  std::string msg = "tarvik-commerce unwrap: ";
+  json::append_quoted(msg, input);
+  msg += ": not a web link (" + scheme + ":), so enrich does not fetch it\n";
+  std::fflush(stdout);
+  std::fwrite(msg.data(), 1, msg.size(), stderr);
+}
+
 // One output line for `input`; false when the URL cannot be split.
 bool unwrap_line(const std::string& input, bool as_json) {
   std::string url, domain, error;
@@ -23,6 +35,7 @@ bool unwrap_line(const std::string& input, bool as_json) {
     error = e.what();
   }
   const bool ok = error.empty();
+  if (ok) note_if_not_web(input, url);
   if (as_json) {
     json::JsonWriter w;
     w.begin_object().key("input").value(input);
@@ -55,6 +68,8 @@ void register_unwrap(CLI::App& app, int& exit_code) {
       "Prints one clean URL per input URL. With --json prints one JSON object per URL instead:\n"
       "{\"input\", \"url\", \"domain\"}, or {\"input\", \"error\"} for a URL that cannot be split.\n"
       "Without URL arguments, reads one URL per line from standard input.\n"
+      "A link that is not a web link (javascript:, file:, mailto:) is cleaned as well, with a note on standard\n"
+      "error that enrich does not fetch it.\n"
       "Exit status: 0 when every URL was cleaned, 1 when some could not be split, 2 on a usage error.");
   auto urls = std::make_shared<std::vector<std::string>>();
   auto as_json = std::make_shared<bool>(false);

@@ -1,3 +1,4 @@
+// The enrich table, fitted to the terminal, and the market summary under it.
 #include "enrich_output.hpp"
 
 #include <sys/ioctl.h>
@@ -7,9 +8,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 #include <vector>
 
+#include "commands.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::cli {
@@ -92,53 +95,113 @@ std::size_t terminal_columns(int fd) {
     const std::string_view v(env);
     if (std::from_chars(v.data(), v.data() + v.size(), n).ec == std::errc() && n > 0) return n;
   }
-  return 160;
+  return 0;
 }
 
-std::string commerce_table(const CommerceIntelligence& commerce, std::size_t width) {
-  struct Row {
-    std::vector<std::string> cells;  // every column but the title and the URL
-    std::string title, url;
+namespace {
+
+// One column of the table: its cells (the header first) and the width they get.
+struct Column {
+  std::vector<std::string> cells;
+  std::size_t width = 0;
+  bool right = false;  // numbers are right-aligned, words left-aligned
+  bool shown = true;
+
+  void natural(std::size_t cap) {
+    width = 0;
+    for (const auto& c : cells) width = std::max(width, text::length(c));
+    width = std::min(width, cap);
+  }
+};
+
+enum Col { RANK, SCORE, RELEVANCE, TYPE, MERCHANT, PRICE, STOCK, TITLE, URL, COLUMNS };
+
+// Columns other than the title and the URL are capped at this many columns;
+// the title at TITLE_CAP. The URL comes whole when the line allows it.
+constexpr std::size_t CELL_CAP = 32;
+constexpr std::size_t TITLE_CAP = 44;
+
+// Line length: two spaces between shown columns, none after the last.
+std::size_t line_width(const std::vector<Column>& cols) {
+  std::size_t total = 0, shown = 0;
+  for (const Column& c : cols)
+    if (c.shown) {
+      total += c.width;
+      ++shown;
+    }
+  return total + (shown > 0 ? 2 * (shown - 1) : 0);
+}
+
+// Fits the columns into `width` (0: no limit) in the documented order: the
+// URL's end (its path) is cut down to 30 columns, then the merchant category
+// goes, then the title shrinks to 16 and goes, then Type, Relevance and Stock
+// go, then the merchant shrinks to 12, the price to 16, and the URL takes what
+// is left (at least 8). Cut cells end in "…".
+void fit_columns(std::vector<Column>& cols, std::vector<std::string> merchant_names, std::size_t width) {
+  if (width == 0) return;
+  auto over = [&] { return line_width(cols) > width; };
+  auto shrink = [&](Col c, std::size_t floor) {
+    if (!over() || !cols[c].shown) return;
+    const std::size_t excess = line_width(cols) - width;
+    cols[c].width = std::max(floor, cols[c].width > excess ? cols[c].width - excess : 0);
   };
-  const std::vector<std::string> head = {"#", "Score", "Relevance", "Type", "Merchant (category)", "Price", "Stock"};
-  std::vector<Row> rows;
-  std::vector<std::size_t> widths;
-  for (const auto& h : head) widths.push_back(text::length(h));
+  auto drop = [&](Col c) {
+    if (over()) cols[c].shown = false;
+  };
+  shrink(URL, std::min<std::size_t>(30, cols[URL].width));
+  if (over()) {
+    merchant_names.front() = "Merchant";
+    cols[MERCHANT].cells = std::move(merchant_names);
+    cols[MERCHANT].natural(CELL_CAP);
+  }
+  shrink(TITLE, std::min<std::size_t>(16, cols[TITLE].width));
+  drop(TITLE);
+  drop(TYPE);
+  drop(RELEVANCE);
+  drop(STOCK);
+  shrink(MERCHANT, std::min<std::size_t>(12, cols[MERCHANT].width));
+  shrink(PRICE, std::min<std::size_t>(16, cols[PRICE].width));
+  shrink(URL, std::min<std::size_t>(8, cols[URL].width));
+}
+
+}  // namespace
+
+std::string commerce_table(const CommerceIntelligence& commerce, std::size_t width) {
+  std::vector<Column> cols(COLUMNS);
+  const char* head[COLUMNS] = {"#",     "Score", "Relevance", "Type", "Merchant (category)",
+                               "Price", "Stock", "Title",     "Direct URL"};
+  for (int c = 0; c < COLUMNS; ++c) cols[c].cells.push_back(head[c]);
+  cols[RANK].right = cols[SCORE].right = true;
+  std::vector<std::string> merchant_names = {"Merchant"};
   std::size_t rank = 0;
   for (const EnrichedCommerceMatch& item : commerce.items) {
-    Row row;
-    row.cells = {std::to_string(++rank),
-                 std::to_string(item.match_score) + "%",
-                 item.relevance ? std::string(models::value(*item.relevance)) : "-",
-                 words(models::value(item.page_type)),
-                 printable(merchant_text(item)),
-                 price_text(item),
-                 item.stock_status ? words(models::value(*item.stock_status)) : "-"};
-    row.title = printable(text::collapse_ws(item.title));
-    row.url = printable(item.direct_url);
-    for (std::size_t i = 0; i < row.cells.size(); ++i)
-      widths[i] = std::min<std::size_t>(std::max(widths[i], text::length(row.cells[i])), 32);
-    rows.push_back(std::move(row));
+    cols[RANK].cells.push_back(std::to_string(++rank));
+    cols[SCORE].cells.push_back(std::to_string(item.match_score) + "%");
+    cols[RELEVANCE].cells.push_back(item.relevance ? std::string(models::value(*item.relevance)) : "-");
+    cols[TYPE].cells.push_back(words(models::value(item.page_type)));
+    cols[MERCHANT].cells.push_back(printable(merchant_text(item)));
+    merchant_names.push_back(printable(item.merchant_name && !item.merchant_name->empty() ? *item.merchant_name : "-"));
+    cols[PRICE].cells.push_back(price_text(item));
+    cols[STOCK].cells.push_back(item.stock_status ? words(models::value(*item.stock_status)) : "-");
+    cols[TITLE].cells.push_back(printable(text::collapse_ws(item.title)));
+    cols[URL].cells.push_back(printable(item.direct_url));
   }
-  std::size_t fixed = 0;
-  for (std::size_t w : widths) fixed += w + 2;
-  // The title takes what the line has left, within bounds; the URL follows
-  // whole (cutting it would make it useless), so long URLs run past the edge.
-  const std::size_t title_width = std::clamp<std::size_t>(width > fixed + 10 ? width - fixed - 10 : 0, 24, 44);
+  for (int c = 0; c < TITLE; ++c) cols[c].natural(CELL_CAP);
+  cols[TITLE].natural(TITLE_CAP);
+  cols[URL].natural(std::numeric_limits<std::size_t>::max());
+  fit_columns(cols, std::move(merchant_names), width);
 
   std::string out;
-  auto line = [&](const std::vector<std::string>& cells, std::string_view title, std::string_view url) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      // Numbers are right-aligned, words left-aligned.
-      out += (i <= 1 ? right(cells[i], widths[i]) : fit(cells[i], widths[i])) + "  ";
+  for (std::size_t row = 0; row < cols[RANK].cells.size(); ++row) {
+    for (const Column& c : cols) {
+      if (!c.shown) continue;
+      const std::string& cell = c.cells[row];
+      out += c.right ? right(cell, c.width) : fit(cell, c.width);
+      out += "  ";
     }
-    out += fit(title, title_width) + "  ";
-    out += url;
     while (!out.empty() && out.back() == ' ') out.pop_back();
     out += '\n';
-  };
-  line(head, "Title", "Direct URL");
-  for (const Row& row : rows) line(row.cells, row.title, row.url);
+  }
 
   const models::CommerceSummary& s = commerce.summary;
   out += "\nMarket summary: " + std::to_string(s.total_matches) + " matches, " + std::to_string(commerce.items.size()) +
@@ -163,9 +226,7 @@ std::string commerce_table(const CommerceIntelligence& commerce, std::size_t wid
 }
 
 void print_commerce_table(const CommerceIntelligence& commerce, std::size_t width) {
-  const std::string text = commerce_table(commerce, width);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
+  write_stdout(commerce_table(commerce, width));
 }
 
 }  // namespace tarvik::cli

@@ -189,7 +189,10 @@ int run_jsonl(std::FILE* in, unsigned jobs, commerce::ExtractionMode mode) {
   LineReader reader(in, MAX_LINE_BYTES);
   std::string line;
   bool too_long = false;
+  bool first = true;
   while (reader.next(line, too_long)) {
+    if (first && line.size() != without_bom(line).size()) line.erase(0, 3);
+    first = false;
     std::string repaired = text::repair_utf8(line);
     const std::size_t size = repaired.size();
     runner.submit(

@@ -4,16 +4,20 @@
 // The submitting thread also writes: submit() blocks while the window is
 // full, and writes every finished result at the front of the window while it
 // waits. Work must not throw. finish() (or the destructor) waits for the rest.
+// When the writer throws (standard output failed), later results are dropped
+// and the exception comes out of the next submit() or of finish().
 #pragma once
 
 #include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tarvik::cli {
@@ -32,7 +36,12 @@ class OrderedRunner {
     workers_.reserve(n);
     for (unsigned i = 0; i < n; ++i) workers_.emplace_back([this] { serve(); });
   }
-  ~OrderedRunner() { finish(); }
+  ~OrderedRunner() {
+    try {
+      finish();
+    } catch (...) {  // a writer's failure was reported by submit() already, or is lost with the runner
+    }
+  }
   OrderedRunner(const OrderedRunner&) = delete;
   OrderedRunner& operator=(const OrderedRunner&) = delete;
 
@@ -40,6 +49,10 @@ class OrderedRunner {
     std::unique_lock lock(mutex_);
     for (;;) {
       write_ready(lock);
+      if (write_error_) {
+        lock.unlock();
+        std::rethrow_exception(write_error_);
+      }
       const bool full =
           window_.size() >= max_items_ || (queued_bytes_ > 0 && queued_bytes_ + bytes > max_bytes_);
       if (!full) break;
@@ -64,6 +77,7 @@ class OrderedRunner {
     }
     for (auto& t : workers_) t.join();
     workers_.clear();
+    if (write_error_) std::rethrow_exception(std::exchange(write_error_, nullptr));
   }
 
  private:
@@ -100,7 +114,13 @@ class OrderedRunner {
       window_.pop_front();
       ++first_index_;
       lock.unlock();
-      write_(result);
+      if (!write_error_) {
+        try {
+          write_(result);
+        } catch (...) {
+          write_error_ = std::current_exception();
+        }
+      }
       lock.lock();
     }
   }
@@ -116,6 +136,7 @@ class OrderedRunner {
   std::size_t next_to_serve_ = 0;       // submission index of the next item to serve
   std::size_t queued_bytes_ = 0;        // declared sizes of items not yet served
   bool input_ended_ = false;
+  std::exception_ptr write_error_;  // only the submitting thread touches it
   std::vector<std::thread> workers_;
 };
 
