@@ -331,8 +331,14 @@ asio::awaitable<HttpResponse> ConcurrentFetcher::Impl::exchange(std::shared_ptr<
   hop.method = request.method;
   hop.url = request.url;
   hop.curl_url = url->curl_url;
-  hop.headers = headers;
-  hop.body = request.body;
+  // A waiting page holds its hop: copies only when the archive needs them.
+  if (options.record) {
+    hop.headers = headers;
+    hop.body = request.body;
+  } else {
+    hop.headers = std::move(headers);
+    hop.body = std::move(request.body);
+  }
   hop.host_key = url->host;
   hop.deadline = deadline;
   if (const auto* rule = mapping_for(options.connect_to, url->host, url->port); rule && !rule->to_host.empty()) {
