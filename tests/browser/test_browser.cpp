@@ -161,7 +161,9 @@ TEST_F(Chromium, RecordsAndReplays) {
   EXPECT_EQ(requests, (std::vector<std::string>{"ads.test/frame", "store.test/app.js", "store.test/gzipped",
                                                 "store.test/search?q=tote"}));
   for (const auto& r : server->requests()) {
-    if (r.host.ends_with(".test")) EXPECT_TRUE(r.tls) << r.host << r.target;
+    if (r.host.ends_with(".test")) {
+      EXPECT_TRUE(r.tls) << r.host << r.target;
+    }
   }
 
   server.reset();  // replayed with the server gone
@@ -184,12 +186,14 @@ TEST_F(Chromium, RecordsAndReplays) {
 }
 
 // A page that tries to reach this machine or its network gets nothing, by
-// whatever way it asks; the proxy refuses each before connecting.
+// whatever way it asks: the proxy refuses each before connecting (a refused
+// plain-http request gets the proxy's own 403, so the page may see "a
+// response"; what matters is that none reached the server).
 TEST_F(Chromium, HostilePageReachesNothing) {
   const std::string port = std::to_string(server->port());
   server->route("*", "/secret", html("secret", "text/plain"));
   server->route("evil.test", "/to-loopback", tarvik::test::redirect("http://127.0.0.1:" + port + "/secret"));
-  // A probe settles as "reached" or "blocked"; what the page saw is read back.
+  // Each probe settles either way; the page reports when all have.
   const std::string probes = R"(
     const results = {};
     const settle = (name, promise) => promise.then(() => results[name] = 'reached', () => results[name] = 'blocked');
@@ -234,15 +238,14 @@ TEST_F(Chromium, HostilePageReachesNothing) {
     }
     co_await opened->close();
     co_await session.exit();
-    EXPECT_GE(session.stats().proxy.refused, 7u);
+    // image, script, two XHRs, WebSocket, the redirect's target, localhost, frame
+    EXPECT_GE(session.stats().proxy.refused, 8u);
   }());
-  EXPECT_EQ(seen,
-            "WebSocket loopback=blocked;XHR mapped IPv6 loopback=blocked;XHR metadata=blocked;"
-            "image 127.0.0.1=blocked;name resolving to loopback=blocked;redirect to loopback=blocked;"
-            "script 10.x=blocked");
-  EXPECT_EQ(server->count("127.0.0.1", "/secret") + server->count("localhost", "/secret") +
-                server->count("::ffff:127.0.0.1", "/secret"),
-            0u);
+  EXPECT_NE(seen, "");
+  // What a page could see of the refused subresources.
+  for (const char* row : {"WebSocket loopback=blocked", "image 127.0.0.1=blocked", "script 10.x=blocked"})
+    EXPECT_NE(seen.find(row), std::string::npos) << row << " in " << seen;
+  for (const auto& r : server->requests()) EXPECT_NE(r.path, "/secret") << "reached from " << r.host;
 }
 
 // A TLS server that answers in plain HTTP, and one that resets: the page
@@ -293,8 +296,15 @@ TEST_F(Chromium, TimeOuts) {
 
 TEST_F(Chromium, AtMostMaxPagesAtOnce) {
   for (int i = 0; i < 6; ++i) server->route("store" + std::to_string(i) + ".test", "/search", slow(page("<a href=/p/1>x</a>"), 1000ms));
+  auto options = through(*server, 2);
+  // Only the stores reach the server: the browser's own background requests
+  // would count as pages in flight.
+  options.fetch.connect_to.clear();
+  for (int i = 0; i < 6; ++i)
+    options.fetch.connect_to.push_back({"store" + std::to_string(i) + ".test", "443", "127.0.0.1",
+                                        std::to_string(server->tls_port())});
   run_within(60s, [&]() -> asio::awaitable<void> {
-    ChromiumSession session(through(*server, 2));
+    ChromiumSession session(options);
     co_await session.enter();
     remember(session);
     auto executor = co_await asio::this_coro::executor;
@@ -326,7 +336,6 @@ TEST_F(Chromium, BrowserKilledMidRun) {
     remember(session);
     auto executor = co_await asio::this_coro::executor;
     int failed = 0, running = 3;
-    const std::size_t connections_before = server->connections();
     asio::steady_timer all_done(executor, std::chrono::steady_clock::time_point::max());
     for (int i = 0; i < 3; ++i) {
       asio::co_spawn(executor, session.fetch("https://slow.test/"), [&](std::exception_ptr e, std::unique_ptr<Page>) {
@@ -338,8 +347,13 @@ TEST_F(Chromium, BrowserKilledMidRun) {
         if (--running == 0) all_done.cancel();
       });
     }
-    asio::steady_timer pause(executor, 500ms);
-    co_await pause.async_wait(asio::use_awaitable);
+    // Killed while its tunnels to the hanging server are open.
+    asio::steady_timer pause(executor);
+    for (int i = 0; i < 400 && server->count("slow.test", "/") < 3; ++i) {
+      pause.expires_after(25ms);
+      co_await pause.async_wait(asio::use_awaitable);
+    }
+    EXPECT_EQ(server->count("slow.test", "/"), 3u);
     const auto killed_at = std::chrono::steady_clock::now();
     ::kill(session.browser_pid(), SIGKILL);
     boost::system::error_code ec;
@@ -347,7 +361,6 @@ TEST_F(Chromium, BrowserKilledMidRun) {
     EXPECT_EQ(failed, 3);
     EXPECT_LT(std::chrono::steady_clock::now() - killed_at, 3s);
     EXPECT_THROW(co_await session.fetch("https://slow.test/"), BrowserError);
-    EXPECT_GT(server->connections(), connections_before);  // the tunnels were open when it died
     co_await session.exit();
     EXPECT_EQ(session.stats().proxy.open, 0u);
   }());

@@ -53,6 +53,8 @@ TEST_F(ResolverIdentity, StoreSeesChromiumsOwnClientHello) {
   const auto seen = through_proxy.wait_first(10s);
   ASSERT_TRUE(seen) << "no client hello reached the store";
 
+  RecordProperty("ja4_through_proxy", tarvik::test::ja4(*seen));
+  RecordProperty("ja4_chromium_direct", tarvik::test::ja4(*reference));
   EXPECT_EQ(seen->server_name, "www.ebay.com");
   EXPECT_EQ(tarvik::test::ja4(*seen), tarvik::test::ja4(*reference));
   EXPECT_EQ(seen->alpn, reference->alpn);

@@ -120,7 +120,7 @@ std::optional<std::string> find_browser(std::string_view given = {});
 // Counters of one session, for diagnostics and tests.
 struct ChromiumStats {
   std::size_t requests_answered = 0;  // through the exchange (any status)
-  std::size_t requests_failed = 0;    // the exchange threw
+  std::size_t requests_failed = 0;    // the exchange threw, or the archive refused a recording
   std::size_t requests_refused = 0;   // resource types refused, over the in-flight cap
   std::size_t responses_recorded = 0;  // written to `fetch.record`
   std::size_t popups_closed = 0;
