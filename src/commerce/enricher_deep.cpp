@@ -157,7 +157,7 @@ std::unique_ptr<browser::Session> escalation_session(std::size_t pages, std::chr
 }
 
 // One page through the browser: its markup when the browser got past the wall
-// (a 2xx document that is no longer a wall), else none.
+// (a 2xx document without a known manager's markers), else none.
 asio::awaitable<std::optional<std::string>> read_in_browser(browser::Session& session, std::string url) {
   try {
     auto page = co_await session.fetch(url);
@@ -165,8 +165,12 @@ asio::awaitable<std::optional<std::string>> read_in_browser(browser::Session& se
     std::optional<std::string> markup;
     const std::optional<int> status = page->status();
     if (status && *status >= 200 && *status <= 299) {
+      // Still the manager's own page: the challenge was not passed. (The
+      // shell rule does not apply here: the browser has run the scripts, and
+      // a small page with data scripts is still a page.)
       std::string html = co_await page->html();
-      if (!detect_bot_wall(403, {}, html)) markup = std::move(html);
+      const auto wall = detect_bot_wall(403, {}, html);
+      if (!wall || wall->manager == "javascript-shell") markup = std::move(html);
     }
     co_await page->close();
     co_return markup;
