@@ -4,8 +4,9 @@
 // The mode fills only the price, SKU and stock that the rules left none, each
 // field from a fixed precedence of fallbacks; with overrides it may also
 // change three values the rules produced. It reads nothing of a page that
-// does not show it is a product page, and reads search results, articles and
-// forum threads not at all.
+// does not show it is a product page, reads search results and forum threads
+// not at all, and an article only where product evidence outweighs it. A page
+// it admits and fills is a product page.
 #pragma once
 
 #include <cstdint>
