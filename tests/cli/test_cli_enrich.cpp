@@ -32,11 +32,23 @@ using tarvik::testing::run_cli;
 
 const std::string EXAMPLES = std::string(TARVIK_SOURCE_DIR) + "/examples/";
 
+fs::path scratch_dir() { return fs::temp_directory_path() / ("tarvik-enrich-" + std::to_string(getpid())); }
+
 fs::path scratch(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("tarvik-enrich-" + std::to_string(getpid()));
+  const fs::path dir = scratch_dir();
   fs::create_directories(dir);
   return dir / name;
 }
+
+// The scratch folder goes when the test program ends, whichever tests ran.
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(scratch_dir(), ec);
+  }
+};
+[[maybe_unused]] const auto* const scratch_cleanup = ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
 
 TEST(CliEnrich, BadInputNamesFileElementAndFieldAndWritesNothing) {
   struct Case {
