@@ -20,7 +20,7 @@
 #include <sstream>
 
 #include "chromium_impl.hpp"
-#include "tarvik/links/unwrapper.hpp"
+#include "tarvik/util/url.hpp"
 #include "tarvik/util/text.hpp"
 
 namespace tarvik::browser {
@@ -668,7 +668,7 @@ asio::awaitable<void> ChromiumSession::exit() {
 asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   auto impl = impl_;
   impl->require_running();
-  if (!commerce::is_web_url(url)) throw BrowserError("only http and https pages are opened: " + url.substr(0, 200));
+  if (!tarvik::url::is_web_url(url)) throw BrowserError("only http and https pages are opened: " + url.substr(0, 200));
   {
     boost::system::error_code ec;
     co_await impl->slots->async_send(boost::system::error_code{}, asio::redirect_error(asio::use_awaitable, ec));

@@ -27,6 +27,7 @@
 #include "tarvik/prices/normalizer.hpp"
 #include "tarvik/links/unwrapper.hpp"
 #include "tarvik/util/text.hpp"
+#include "tarvik/util/url.hpp"
 #include "pages.hpp"
 
 namespace tarvik::commerce {
@@ -45,7 +46,7 @@ struct Destination {
 Destination destination_of(const std::string& link) {
   try {
     std::string url = URLUnwrapper::unwrap(link);
-    const bool fetchable = is_web_url(url);
+    const bool fetchable = tarvik::url::is_web_url(url);
     return {std::move(url), fetchable};
   } catch (const InvalidURLError&) {
     // A third-party link we cannot split (an unbalanced "[" in its host, say)

@@ -7,6 +7,7 @@
 
 #include "pages.hpp"
 #include "tarvik/links/unwrapper.hpp"
+#include "tarvik/util/url.hpp"
 
 namespace tarvik::commerce {
 
@@ -30,7 +31,7 @@ asio::awaitable<void> follow_resolved_links(std::vector<EnrichedCommerceMatch>& 
   std::vector<std::size_t> followed;  // positions in `items`
   std::vector<std::string> urls;
   for (std::size_t i = 0; i < items.size() && i < before.size(); ++i) {
-    if (items[i].direct_url == before[i] || !is_web_url(items[i].direct_url)) continue;
+    if (items[i].direct_url == before[i] || !tarvik::url::is_web_url(items[i].direct_url)) continue;
     followed.push_back(i);
     urls.push_back(items[i].direct_url);
   }

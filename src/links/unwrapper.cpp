@@ -490,15 +490,6 @@ SplitURL split_url(std::string_view url) {
                   std::string(p.fragment)};
 }
 
-bool is_web_url(std::string_view url) {
-  try {
-    const SplitURL parts = split_url(url);
-    return (parts.scheme == "http" || parts.scheme == "https") && !parts.netloc.empty();
-  } catch (const InvalidURLError&) {
-    return false;
-  }
-}
-
 std::string join_url(const SplitURL& parts) {
   std::string out;
   join_into(out, parts.scheme, parts.netloc, parts.path, parts.params, parts.query, parts.fragment);

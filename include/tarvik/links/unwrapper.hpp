@@ -51,10 +51,6 @@ struct SplitURL {
 // "//" up to the next "/", "?" or "#"; then fragment, query, and parameters
 // after the first ";" of the last path segment. Throws InvalidURLError.
 SplitURL split_url(std::string_view url);
-// Whether a page could be fetched from the URL: its scheme is http or https
-// (any letter case) and it names a network location. False for anything that
-// does not split, and for "javascript:", "file:", "data:" links.
-bool is_web_url(std::string_view url);
 // Joins components back: ";" + parameters, "?" + query and "#" + fragment
 // only when non-empty; "//" before a non-empty network location, and with an
 // empty one before a path starting with "//", or before an empty path or one
