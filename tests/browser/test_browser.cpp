@@ -349,11 +349,12 @@ TEST_F(Chromium, BrowserKilledMidRun) {
     }
     // Killed while its tunnels to the hanging server are open.
     asio::steady_timer pause(executor);
-    for (int i = 0; i < 400 && server->count("slow.test", "/") < 3; ++i) {
+    // (The browser's cache lets one of the three same-URL requests out at a time.)
+    for (int i = 0; i < 400 && server->count("slow.test", "/") < 1; ++i) {
       pause.expires_after(25ms);
       co_await pause.async_wait(asio::use_awaitable);
     }
-    EXPECT_EQ(server->count("slow.test", "/"), 3u);
+    EXPECT_GE(server->count("slow.test", "/"), 1u);
     const auto killed_at = std::chrono::steady_clock::now();
     ::kill(session.browser_pid(), SIGKILL);
     boost::system::error_code ec;

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <string>
+#include <thread>
 
 #include "support/http_server.hpp"
 #include "support/loop.hpp"
@@ -212,6 +213,8 @@ TEST(EgressProxy, FaultsEndOnlyTheirConnection) {
     }
     EXPECT_TRUE(ec) << "the tunnel stayed open after stop()";
   }());
+  // The server closes its ends of the tunnels on its own thread: give it a moment.
+  for (int i = 0; i < 100 && open_descriptors() != before; ++i) std::this_thread::sleep_for(20ms);
   EXPECT_EQ(open_descriptors(), before);
 }
 
