@@ -2,9 +2,12 @@
 // the shared loopback server through the session's egress proxy.
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "browser/test_browser_support.hpp"
 #include "tarvik/fetcher/warc.hpp"
@@ -72,6 +75,7 @@ TEST_F(Chromium, ReadsPages) {
   server->route(shop, "/huge", html(page(many)));
   server->route(shop, "/long-text", html(page("<a href='/p/long'>" + std::string(1 << 20, 'w') + "</a>")));
   server->route(shop, "/alert", html(page("<script>alert('hi'); document.write('<a href=\"/itm/9\">After</a>')</script>")));
+  server->route(shop, "/framed", html(page("<iframe src='/nowhere'></iframe><a href='/itm/3'>Framed</a>")));
   server->route(shop, "/lone-surrogate", html(page("<script>document.write('<a href=\"/p/1\">A\\ud800B</a>')</script>")));
 
   struct Row {
@@ -94,6 +98,7 @@ TEST_F(Chromium, ReadsPages) {
       {"20,000 links, first ten taken", "/huge", "a", 10, 200,
        "/p/0 | /p/1 | /p/2 | /p/3 | /p/4 | /p/5 | /p/6 | /p/7 | /p/8 | /p/9", "*"},
       {"dialog dismissed, page goes on", "/alert", "a", 10, 200, "/itm/9", "After"},
+      {"a failing iframe leaves the page's own status", "/framed", "a", 10, 200, "/itm/3", "Framed"},
       {"lone surrogate in page text", "/lone-surrogate", "a", 10, 200, "/p/1", "A\xEF\xBF\xBD" "B"},
   };
   run_within(120s, [&]() -> asio::awaitable<void> {
@@ -388,6 +393,45 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
                std::runtime_error);
   if (saved) setenv("TMPDIR", saved_value.c_str(), 1); else unsetenv("TMPDIR");
   for (const auto& e : std::filesystem::recursive_directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
+  std::filesystem::remove_all(tmp);
+}
+
+// The process that opened the session dies without running any cleanup of
+// its own: the keeper still ends the browser and removes its profile.
+TEST_F(Chromium, OwnerKilledLeavesNoProfile) {
+  const auto tmp = std::filesystem::temp_directory_path() / ("tarvik-killed-" + std::to_string(getpid()));
+  std::filesystem::create_directories(tmp);
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(ready[0]);
+    setenv("TMPDIR", tmp.c_str(), 1);
+    try {
+      run_within(60s, [&]() -> asio::awaitable<void> {
+        ChromiumSession session(through(*server));
+        co_await session.enter();
+        const char ok = 1;
+        if (write(ready[1], &ok, 1) != 1) _exit(3);
+        raise(SIGKILL);  // no destructor, no exit(): only the keeper is left to clean up
+      }());
+    } catch (...) {
+    }
+    _exit(2);
+  }
+  close(ready[1]);
+  char ok = 0;
+  const bool started = read(ready[0], &ok, 1) == 1;
+  close(ready[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(started) << "the session did not start in the child";
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (!std::filesystem::is_empty(tmp) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(50ms);
+  for (const auto& e : std::filesystem::directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
   std::filesystem::remove_all(tmp);
 }
 
