@@ -614,7 +614,8 @@ std::string RecordParser::resync() {
   if (budget == 0) return give_up("too much damage to read on");
   stream_.restart_at(from);
   buf_start_ = stream_.position();
-  const std::string needle = "\n" + std::string(VERSION_PREFIX);
+  std::string needle(1, '\n');
+  needle += VERSION_PREFIX;
   for (;;) {
     if (end_ - pos_ < needle.size()) {
       std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
