@@ -2,12 +2,9 @@
 // the shared loopback server through the session's egress proxy.
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include "browser/test_browser_support.hpp"
 #include "tarvik/fetcher/warc.hpp"
@@ -393,45 +390,6 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
                std::runtime_error);
   if (saved) setenv("TMPDIR", saved_value.c_str(), 1); else unsetenv("TMPDIR");
   for (const auto& e : std::filesystem::recursive_directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
-  std::filesystem::remove_all(tmp);
-}
-
-// The process that opened the session dies without running any cleanup of
-// its own: the keeper still ends the browser and removes its profile.
-TEST_F(Chromium, OwnerKilledLeavesNoProfile) {
-  const auto tmp = std::filesystem::temp_directory_path() / ("tarvik-killed-" + std::to_string(getpid()));
-  std::filesystem::create_directories(tmp);
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(ready[0]);
-    setenv("TMPDIR", tmp.c_str(), 1);
-    try {
-      run_within(60s, [&]() -> asio::awaitable<void> {
-        ChromiumSession session(through(*server));
-        co_await session.enter();
-        const char ok = 1;
-        if (write(ready[1], &ok, 1) != 1) _exit(3);
-        raise(SIGKILL);  // no destructor, no exit(): only the keeper is left to clean up
-      }());
-    } catch (...) {
-    }
-    _exit(2);
-  }
-  close(ready[1]);
-  char ok = 0;
-  const bool started = read(ready[0], &ok, 1) == 1;
-  close(ready[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(started) << "the session did not start in the child";
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-  const auto deadline = std::chrono::steady_clock::now() + 20s;
-  while (!std::filesystem::is_empty(tmp) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(50ms);
-  for (const auto& e : std::filesystem::directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
   std::filesystem::remove_all(tmp);
 }
 
