@@ -109,17 +109,7 @@ EnrichedCommerceMatch build_item(const VisualMatch& m, const Destination& dest, 
 
 using Clock = std::chrono::steady_clock;
 
-std::shared_ptr<spdlog::logger> enricher_logger() {
-  static constexpr const char* kName = "tarvik.commerce.enricher";
-  static std::mutex creating;
-  std::lock_guard lock(creating);
-  if (auto existing = spdlog::get(kName)) return existing;
-  auto logger = std::make_shared<spdlog::logger>(kName, std::make_shared<spdlog::sinks::stderr_sink_mt>());
-  logger->set_level(spdlog::level::warn);
-  logger->set_pattern("%n: %l: %v");
-  spdlog::register_logger(logger);
-  return logger;
-}
+std::shared_ptr<spdlog::logger> enricher_logger() { return named_logger("tarvik.commerce.enricher"); }
 
 // URLs of the batch whose plain fetch met a bot manager's wall.
 using Walls = std::unordered_set<std::string>;

@@ -3,7 +3,11 @@
 // category and domain from its page facts.
 #pragma once
 
+#include <spdlog/logger.h>
+
 #include <boost/asio/awaitable.hpp>
+
+#include <memory>
 
 #include <optional>
 #include <string>
@@ -17,6 +21,10 @@
 #include "tarvik/models/commerce.hpp"
 
 namespace tarvik::commerce {
+
+// The pipeline's logger called `name` ("tarvik.commerce.…"): warnings and up
+// to standard error, created once however many threads ask.
+std::shared_ptr<spdlog::logger> named_logger(const char* name);
 
 // The pages at `urls`, through options.fetch_pages when set, else the
 // project's fetcher; a page that could not be fetched maps to none.

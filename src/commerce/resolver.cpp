@@ -9,6 +9,8 @@
 #include "tarvik/browser/chromium.hpp"
 #include "tarvik/links/unwrapper.hpp"
 
+#include "pages.hpp"
+
 namespace tarvik::commerce {
 
 namespace {
@@ -53,19 +55,20 @@ double _title_similarity(std::string_view item_title, std::string_view link_text
   return static_cast<double>(covered) / static_cast<double>(title.size());
 }
 
-std::shared_ptr<spdlog::logger> _resolver_logger() {
-  static constexpr const char* kName = "tarvik.commerce.resolver";
-  if (auto existing = spdlog::get(kName)) return existing;
+std::shared_ptr<spdlog::logger> named_logger(const char* name) {
+  if (auto existing = spdlog::get(name)) return existing;
   // Two threads may both find no logger; the registry keeps the first.
   static std::mutex creating;
   std::lock_guard lock(creating);
-  if (auto existing = spdlog::get(kName)) return existing;
-  auto logger = std::make_shared<spdlog::logger>(kName, std::make_shared<spdlog::sinks::stderr_sink_mt>());
+  if (auto existing = spdlog::get(name)) return existing;
+  auto logger = std::make_shared<spdlog::logger>(name, std::make_shared<spdlog::sinks::stderr_sink_mt>());
   logger->set_level(spdlog::level::warn);
   logger->set_pattern("%n: %l: %v");
   spdlog::register_logger(logger);
   return logger;
 }
+
+std::shared_ptr<spdlog::logger> _resolver_logger() { return named_logger("tarvik.commerce.resolver"); }
 
 std::unique_ptr<browser::Session> _make_stealth_session(int max_pages, int timeout_ms,
                                                         const PipelineOptions& options) {
