@@ -378,6 +378,7 @@ class ChromiumPage final : public Page {
     released_ = true;
     closed_ = true;
     impl_->tabs.erase(tab_->session_id);
+    impl_->close_connections_of(*tab_);
     if (close_tab && !tab_->target_id.empty() && impl_->cdp && impl_->cdp->is_open()) {
       json::object params;
       params["targetId"] = tab_->target_id;
@@ -400,6 +401,23 @@ std::optional<std::string> find_browser(std::string_view given) {
   for (std::string_view name : {"chromium", "chromium-browser", "google-chrome"})
     if (auto found = on_path(name)) return found;
   return std::nullopt;
+}
+
+void ChromiumSession::Impl::close_connections_of(const Tab& closed) {
+  if (!proxy) return;
+  const auto used_elsewhere = [this](const std::string& key) {
+    for (const auto& [id, tab] : tabs)
+      if (tab->origins_overflow || tab->origins.count(key)) return true;
+    return false;
+  };
+  // A tunnel that moved bytes a moment ago may be another tab's whose
+  // requests the events have not told of yet: it stays.
+  proxy->close_connections(
+      [&](std::string_view host, std::uint16_t port) {
+        const std::string key = std::string(host) + ":" + std::to_string(port);
+        return (!closed.origins_overflow && !closed.origins.count(key)) || used_elsewhere(key);
+      },
+      detail::kTabConnectionQuiet);
 }
 
 void ChromiumSession::Impl::require_running() const {

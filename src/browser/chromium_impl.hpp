@@ -48,6 +48,10 @@ struct Tab {
   // requests): requests not yet finished or failed, and when one last started
   // or ended. Settling waits on both.
   std::unordered_set<std::string> open_requests;  // at most kMaxTrackedRequests
+  // "host:port" of every origin the tab's requests went to, at most
+  // kMaxTrackedRequests; `origins_overflow` when it asked for more.
+  std::unordered_set<std::string> origins;
+  bool origins_overflow = false;
   Clock::time_point last_network{};
   asio::steady_timer wake;    // cancelled whenever one of the above changes
   void signal() { wake.cancel(); }
@@ -62,6 +66,10 @@ inline const json::object* object_at(const json::object& o, std::string_view key
   const json::value* v = o.if_contains(key);
   return v && v->is_object() ? &v->get_object() : nullptr;
 }
+
+// How long a connection of a closed tab must have been quiet to be closed
+// with it.
+inline constexpr std::chrono::milliseconds kTabConnectionQuiet{250};
 
 // Requests of one tab followed for settling; more are not counted.
 inline constexpr std::size_t kMaxTrackedRequests = 4096;
@@ -132,6 +140,9 @@ struct ChromiumSession::Impl : std::enable_shared_from_this<ChromiumSession::Imp
   std::chrono::milliseconds timeout() const { return std::chrono::milliseconds(options.session.timeout_ms); }
   // Throws BrowserError unless the browser is up.
   void require_running() const;
+  // Closes the proxy's connections that only `closed` (a tab gone from
+  // `tabs`) used and that are quiet.
+  void close_connections_of(const detail::Tab& closed);
   void on_event(const std::string& method, const json::object& params, const std::string& session_id);
   void on_closed(const std::string& reason);
   // Handles one paused request (Fetch.requestPaused) of `tab`: refuses it,

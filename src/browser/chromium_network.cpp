@@ -156,6 +156,14 @@ bool track_network(Tab& tab, const std::string& method, const json::object& para
       ++tab.in_flight;
       ++tab.requests_started;
     }
+    // Where the request goes through the proxy, so that the tab's tunnels
+    // can be closed with it.
+    const json::object* request = object_at(params, "request");
+    if (auto target = request ? proxy_target_of(string_at(*request, "url")) : std::nullopt) {
+      std::string key = target->first + ":" + std::to_string(target->second);
+      if (tab.origins.size() < kMaxTrackedRequests) tab.origins.insert(std::move(key));
+      else if (!tab.origins.count(key)) tab.origins_overflow = true;
+    }
     tab.last_network = Clock::now();
     tab.signal();
   } else if (method == "Network.responseReceived") {
@@ -186,6 +194,34 @@ Exchange fetcher_exchange(const asio::any_io_executor& executor, const core::Fet
 
 }  // namespace detail
 
+namespace {
+
+// A request held by the session (being answered or recorded): counted
+// against its cap for as long as it lives.
+struct InFlight {
+  explicit InFlight(ChromiumSession::Impl& i) : impl(i) { ++impl.in_flight; }
+  ~InFlight() { --impl.in_flight; }
+  InFlight(const InFlight&) = delete;
+  InFlight& operator=(const InFlight&) = delete;
+  ChromiumSession::Impl& impl;
+};
+
+// A response the egress proxy wrote itself (a refused or unreachable target):
+// not the origin's, so never archived as if it were.
+bool written_by_proxy(const json::object& params) {
+  const json::value* headers = params.if_contains("responseHeaders");
+  if (!headers || !headers->is_array()) return false;
+  for (const auto& header : headers->get_array()) {
+    if (!header.is_object()) continue;
+    if (detail::ieq(detail::string_at(header.get_object(), "name"), "proxy-status") &&
+        is_own_proxy_status(detail::string_at(header.get_object(), "value")))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 asio::awaitable<void> ChromiumSession::Impl::answer(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
                                                     json::object params) {
   const std::string request_id = detail::string_at(params, "requestId");
@@ -211,11 +247,7 @@ asio::awaitable<void> ChromiumSession::Impl::answer(std::shared_ptr<Impl> self, 
 
   // Counted against the session's cap while being answered (the tab counts
   // its requests from Network events).
-  struct Open {
-    Impl& impl;
-    explicit Open(Impl& i) : impl(i) { ++impl.in_flight; }
-    ~Open() { --impl.in_flight; }
-  } open(*self);
+  const InFlight open(*self);
 
   core::HttpRequest out;
   out.method = detail::string_at(request, "method");
@@ -305,6 +337,7 @@ asio::awaitable<void> ChromiumSession::Impl::paused(std::shared_ptr<Impl> self, 
   }
 }
 
+
 asio::awaitable<void> ChromiumSession::Impl::record(std::shared_ptr<Impl> self, std::shared_ptr<detail::Tab> tab,
                                                     json::object params) {
   const std::string request_id = detail::string_at(params, "requestId");
@@ -323,15 +356,12 @@ asio::awaitable<void> ChromiumSession::Impl::record(std::shared_ptr<Impl> self, 
   const json::value* status_value = params.if_contains("responseStatusCode");
   const auto& fetch = self->options.fetch;
   if (!fetch.record || !status_value || !status_value->is_number()) co_return;  // a failed response
+  if (written_by_proxy(params)) co_return;  // the proxy's own refusal: the origin said nothing
   if (self->in_flight >= kMaxInterceptedRequests) {
     ++self->stats.requests_failed;
     co_return;
   }
-  struct Open {
-    Impl& impl;
-    explicit Open(Impl& i) : impl(i) { ++impl.in_flight; }
-    ~Open() { --impl.in_flight; }
-  } open(*self);
+  const InFlight open(*self);
 
   const json::object empty;
   const json::object* request_object = detail::object_at(params, "request");

@@ -157,10 +157,13 @@ std::optional<ProxyRequest> parse_head(std::string_view head) {
   return out;
 }
 
-std::string status_reply(int status, std::string_view reason, std::string_view why) {
+// A reply the proxy writes itself. Its Proxy-Status header (RFC 9209: the
+// proxy's name and the error type) tells it apart from an origin's response.
+std::string status_reply(int status, std::string_view reason, std::string_view error, std::string_view why) {
   std::string body(why);
   body += "\n";
-  return "HTTP/1.1 " + std::to_string(status) + " " + std::string(reason) +
+  return "HTTP/1.1 " + std::to_string(status) + " " + std::string(reason) + "\r\nProxy-Status: " +
+         std::string(kProxyStatusName) + "; error=" + std::string(error) +
          "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " + std::to_string(body.size()) +
          "\r\nConnection: close\r\nProxy-Connection: close\r\n\r\n" + body;
 }
@@ -178,9 +181,14 @@ struct ProxyConnection {
   tcp::resolver resolver;
   asio::steady_timer watchdog;
   Clock::time_point deadline;
+  Clock::time_point active = Clock::now();  // when a byte last moved, or the request was handled
+  std::optional<Authority> target;  // what the client asked for, once its head is read
   bool closed = false;
 
-  void touch(std::chrono::milliseconds allowance) { deadline = Clock::now() + allowance; }
+  void touch(std::chrono::milliseconds allowance) {
+    active = Clock::now();
+    deadline = active + allowance;
+  }
   void close() {
     if (closed) return;
     closed = true;
@@ -269,7 +277,7 @@ asio::awaitable<void> EgressProxy::State::accept_loop() {
     ++stats.accepted;
     if (connections.size() >= options.max_connections) {
       ++stats.over_capacity;
-      const std::string reply = status_reply(503, "Service Unavailable", "too many connections through the proxy");
+      const std::string reply = status_reply(503, "Service Unavailable", "connection_limit_reached", "too many connections through the proxy");
       boost::system::error_code ignored;
       socket.non_blocking(true, ignored);
       socket.write_some(asio::buffer(reply), ignored);
@@ -291,7 +299,7 @@ asio::awaitable<void> EgressProxy::State::accept_loop() {
 asio::awaitable<std::string> EgressProxy::State::connect(Connection& c, const Authority& requested) {
   if (options.refuse_all) {
     ++stats.refused;
-    co_return status_reply(403, "Forbidden", "no network: answers come from the archive only");
+    co_return status_reply(403, "Forbidden", "http_request_denied", "no network: answers come from the archive only");
   }
   std::string host = requested.host;
   std::uint16_t port = requested.port;
@@ -315,7 +323,7 @@ asio::awaitable<std::string> EgressProxy::State::connect(Connection& c, const Au
         co_await c.resolver.async_resolve(host, std::to_string(port), tcp::resolver::numeric_service, use_tuple);
     if (resolve_error || c.closed) {
       ++stats.unreachable;
-      co_return status_reply(502, "Bad Gateway", "cannot resolve " + host);
+      co_return status_reply(502, "Bad Gateway", "dns_error", "cannot resolve " + host);
     }
     for (const auto& entry : results) {
       if (addresses.size() == 16) break;
@@ -335,7 +343,7 @@ asio::awaitable<std::string> EgressProxy::State::connect(Connection& c, const Au
   }
   if (allowed.empty()) {
     ++stats.refused;
-    co_return status_reply(403, "Forbidden",
+    co_return status_reply(403, "Forbidden", "destination_ip_prohibited",
                            "refused: " + requested.host + " is at " + (refused.empty() ? host : refused) +
                                ", which is not a public address");
   }
@@ -351,7 +359,7 @@ asio::awaitable<std::string> EgressProxy::State::connect(Connection& c, const Au
     }
   }
   ++stats.unreachable;
-  co_return status_reply(502, "Bad Gateway", "cannot connect to " + requested.host + ":" + std::to_string(requested.port));
+  co_return status_reply(502, "Bad Gateway", "destination_unavailable", "cannot connect to " + requested.host + ":" + std::to_string(requested.port));
 }
 
 asio::awaitable<void> EgressProxy::State::refuse(Connection& c, const std::string& reply) {
@@ -377,7 +385,7 @@ asio::awaitable<void> EgressProxy::State::serve(std::shared_ptr<Connection> c) {
       c->client, asio::dynamic_buffer(head, kMaxProxyRequestHead), "\r\n\r\n", use_tuple);
   if (read_error) {
     ++stats.malformed;
-    if (read_error == asio::error::not_found) co_await refuse(*c, status_reply(400, "Bad Request", "request head too long"));
+    if (read_error == asio::error::not_found) co_await refuse(*c, status_reply(400, "Bad Request", "http_request_error", "request head too long"));
     co_return;
   }
   const std::string early = head.substr(head_length);  // bytes sent after the head
@@ -385,9 +393,10 @@ asio::awaitable<void> EgressProxy::State::serve(std::shared_ptr<Connection> c) {
   const auto request = parse_head(head);
   if (!request) {
     ++stats.malformed;
-    co_await refuse(*c, status_reply(400, "Bad Request", "only CONNECT and absolute http:// requests"));
+    co_await refuse(*c, status_reply(400, "Bad Request", "http_request_error", "only CONNECT and absolute http:// requests"));
     co_return;
   }
+  c->target = request->target;
   const std::string refusal = co_await connect(*c, request->target);
   if (!refusal.empty()) {
     co_await refuse(*c, refusal);
@@ -442,6 +451,36 @@ void EgressProxy::stop() {
   boost::system::error_code ignored;
   state_->acceptor.close(ignored);
   for (auto& [id, c] : state_->connections) c->close();
+}
+
+void EgressProxy::close_connections(const std::function<bool(std::string_view, std::uint16_t)>& keep,
+                                    std::chrono::milliseconds quiet_for) {
+  if (!state_) return;
+  const auto quiet_since = Clock::now() - quiet_for;
+  for (auto& [id, c] : state_->connections)
+    if (!c->closed && c->target && c->active <= quiet_since && !keep(c->target->host, c->target->port)) c->close();
+}
+
+std::optional<std::pair<std::string, std::uint16_t>> proxy_target_of(std::string_view url) {
+  const auto scheme_end = url.find("://");
+  if (scheme_end == std::string_view::npos) return std::nullopt;
+  const std::string_view scheme = url.substr(0, scheme_end);
+  std::uint16_t port = 0;
+  if (iequals(scheme, "https") || iequals(scheme, "wss")) port = 443;
+  else if (iequals(scheme, "http") || iequals(scheme, "ws")) port = 80;
+  else return std::nullopt;
+  std::string_view authority = url.substr(scheme_end + 3);
+  authority = authority.substr(0, std::min(authority.find_first_of("/?#"), authority.size()));
+  if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority = authority.substr(at + 1);
+  auto parsed = parse_authority(authority, port);
+  if (!parsed) return std::nullopt;
+  return std::make_pair(std::move(parsed->host), parsed->port);
+}
+
+bool is_own_proxy_status(std::string_view value) {
+  return starts_with_nocase(value, kProxyStatusName) &&
+         (value.size() == kProxyStatusName.size() || value[kProxyStatusName.size()] == ';' ||
+          value[kProxyStatusName.size()] == ' ' || value[kProxyStatusName.size()] == ',');
 }
 
 EgressProxyStats EgressProxy::stats() const {

@@ -152,12 +152,18 @@ TEST_F(Chromium, RecordsAndReplays) {
       EXPECT_EQ((co_await opened->css("a", 10)).size(), 1u);
       co_await opened->close();
     }
+    // A page at a refused address gets the proxy's own 403.
+    auto refused = co_await session.fetch("http://10.20.30.40:8080/probe");
+    EXPECT_EQ(refused->status(), 403);
+    co_await refused->close();
     co_await session.exit();
     EXPECT_GE(session.stats().requests_refused, 4u);
     EXPECT_GE(session.stats().responses_recorded, 4u);
-    EXPECT_GE(session.stats().proxy.refused, 1u);  // the WebSocket to loopback
+    EXPECT_GE(session.stats().proxy.refused, 2u);  // the WebSocket to loopback, the page at 10.x
   }());
   options.fetch.record->flush();
+  // That 403 is not the origin's answer: not archived.
+  EXPECT_FALSE(tarvik::core::WarcArchive::open({archive})->find("GET", "http://10.20.30.40:8080/probe"));
   auto requests = asked_of_test_hosts(*server);
   std::sort(requests.begin(), requests.end());
   EXPECT_EQ(requests, (std::vector<std::string>{"ads.test/frame", "store.test/app.js", "store.test/gzipped",
@@ -248,6 +254,36 @@ TEST_F(Chromium, HostilePageReachesNothing) {
   for (const char* row : {"WebSocket loopback=blocked", "image 127.0.0.1=blocked", "script 10.x=blocked"})
     EXPECT_NE(seen.find(row), std::string::npos) << row << " in " << seen;
   for (const auto& r : server->requests()) EXPECT_NE(r.path, "/secret") << "reached from " << r.host;
+}
+
+// A closed tab's quiet tunnels close with it, while the session and its
+// other tabs go on.
+TEST_F(Chromium, TunnelsCloseWithTheirTab) {
+  std::string hosts;
+  for (int i = 0; i < 40; ++i) hosts += "fetch('https://h" + std::to_string(i) + ".test/x', {mode: 'no-cors'});";
+  server->route("*", "/x", html("x", "text/plain"));
+  server->route("store.test", "/many", html(page("<a href=/p/1>x</a><script>" + hosts + "</script>")));
+  server->route("store.test", "/one", html(page("<a href=/p/2>y</a>")));
+  run_within(60s, [&]() -> asio::awaitable<void> {
+    ChromiumSession session(through(*server));
+    co_await session.enter();
+    remember(session);
+    auto other = co_await session.fetch("https://store.test/one");
+    auto many = co_await session.fetch("https://store.test/many");
+    const auto open_with_both = session.stats().proxy.open;
+    asio::steady_timer quiet(co_await asio::this_coro::executor, 400ms);
+    co_await quiet.async_wait(asio::use_awaitable);
+    co_await many->close();
+    // Left: the other tab's tunnel and the browser's own.
+    EXPECT_GE(open_with_both, 40u);
+    EXPECT_LE(session.stats().proxy.open, 8u);
+    EXPECT_EQ(joined(co_await other->css("a", 1), false), "/p/2");
+    co_await other->close();
+    auto again = co_await session.fetch("https://store.test/many");
+    EXPECT_EQ(joined(co_await again->css("a", 1), false), "/p/1");
+    co_await again->close();
+    co_await session.exit();
+  }());
 }
 
 // A TLS server that answers in plain HTTP, and one that resets: the page

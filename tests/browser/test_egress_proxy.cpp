@@ -122,6 +122,10 @@ TEST(EgressProxy, ChecksEveryTarget) {
       EgressProxy proxy(co_await asio::this_coro::executor, options);
       const std::string reply = co_await ask(proxy.port(), r.request);
       EXPECT_EQ(status_line(reply), r.status) << reply.substr(0, 300);
+      // The proxy's own replies say so, for the recorder to tell them from an origin's.
+      EXPECT_EQ(reply.find("\r\nProxy-Status: tarvik-egress; error=") != std::string::npos,
+                r.status.find(" 200 ") == std::string::npos)
+          << reply.substr(0, 300);
       if (!r.body_has.empty()) {
         EXPECT_NE(reply.find(r.body_has), std::string::npos) << reply.substr(0, 300);
       }

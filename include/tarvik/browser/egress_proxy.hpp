@@ -11,7 +11,8 @@
 //   `allow_private_network`. The address connected to is the address checked:
 //   nothing is resolved twice, so DNS rebinding cannot slip in between. A
 //   refused target gets 403, an unreachable one 502, a malformed request 400,
-//   a connection over the cap 503; each ends its connection. Absolute-form
+//   a connection over the cap 503, each with a Proxy-Status header naming
+//   the proxy (kProxyStatusName) and the error; each ends its connection. Absolute-form
 //   requests are forwarded with `Connection: close`, one per connection, so a
 //   later request on the same connection can never reach the first origin.
 //   With `refuse_all` nothing is ever connected (replay: no network at all).
@@ -26,7 +27,8 @@
 // - Threads: everything runs on the executor given at construction (the
 //   browser session's single-threaded loop); host lookups run on the Asio
 //   resolver thread of that loop's execution context.
-// - Cleanup: stop() (and the destructor) closes the listener and every client
+// - Cleanup: close_connections() ends the connections to the targets a
+//   caller no longer wants (the session: those only a closed tab used); stop() (and the destructor) closes the listener and every client
 //   and origin socket at once; their coroutines end when the loop next runs
 //   and touch nothing of the proxy object.
 #pragma once
@@ -36,7 +38,12 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tarvik/fetcher/fetcher.hpp"
@@ -44,6 +51,16 @@
 namespace tarvik::browser {
 
 inline constexpr std::size_t kMaxProxyRequestHead = std::size_t{64} << 10;
+// The proxy's name in the Proxy-Status header of the replies it writes itself.
+inline constexpr std::string_view kProxyStatusName = "tarvik-egress";
+
+// Whether a Proxy-Status header's value comes from this proxy: the reply is
+// then the proxy's own (a refusal or failure), not an origin's response.
+bool is_own_proxy_status(std::string_view value);
+
+// The host (lower case, no brackets) and port that a request for `url`
+// (http, https, ws, wss) asks the proxy for; none for other URLs.
+std::optional<std::pair<std::string, std::uint16_t>> proxy_target_of(std::string_view url);
 
 struct EgressProxyOptions {
   std::vector<core::HostMapping> connect_to;
@@ -77,6 +94,11 @@ class EgressProxy {
 
   std::uint16_t port() const;
   void stop();
+  // Closes every connection that has moved no byte for `quiet_for` and whose
+  // requested target (host as the client named it, port) `keep` does not
+  // keep; connections whose request head has not arrived yet stay.
+  void close_connections(const std::function<bool(std::string_view host, std::uint16_t port)>& keep,
+                         std::chrono::milliseconds quiet_for);
   EgressProxyStats stats() const;
 
   struct State;
