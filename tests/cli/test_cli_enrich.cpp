@@ -32,7 +32,15 @@ using tarvik::testing::run_cli;
 
 const std::string EXAMPLES = std::string(TARVIK_SOURCE_DIR) + "/examples/";
 
-fs::path scratch_dir() { return fs::temp_directory_path() / ("tarvik-enrich-" + std::to_string(getpid())); }
+// Fixed at first use: a test below points TMPDIR elsewhere for a while.
+fs::path scratch_dir() {
+  static const fs::path dir = fs::temp_directory_path() / ("tarvik-enrich-" + std::to_string(getpid()));
+  return dir;
+}
+
+// The browser's profile lives in TMPDIR (when it is short enough for the
+// browser's socket path), so its processes name this folder.
+fs::path short_tmpdir() { return fs::path("/tmp") / ("tve" + std::to_string(getpid())); }
 
 fs::path scratch(const std::string& name) {
   const fs::path dir = scratch_dir();
@@ -46,6 +54,7 @@ class ScratchCleanup : public ::testing::Environment {
   void TearDown() override {
     std::error_code ec;
     fs::remove_all(scratch_dir(), ec);
+    fs::remove_all(short_tmpdir(), ec);
   }
 };
 [[maybe_unused]] const auto* const scratch_cleanup = ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
@@ -123,10 +132,12 @@ TEST(CliEnrich, BrowserStartsUnderALongTemporaryFolder) {
   // Longer than a Unix socket path allows below it.
   const fs::path tmpdir = scratch(std::string(60, 't'));
   fs::create_directories(tmpdir);
+  const char* saved = getenv("TMPDIR");
+  const std::string before = saved ? saved : "";
   setenv("TMPDIR", tmpdir.c_str(), 1);
   const auto run = run_cli({"enrich", matches.string(), "--json", "-", "--connect-to",
                             "::127.0.0.1:" + std::to_string(server.port())});
-  unsetenv("TMPDIR");
+  if (saved) setenv("TMPDIR", before.c_str(), 1); else unsetenv("TMPDIR");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err.find("unavailable"), std::string::npos) << run.err;
   EXPECT_EQ(server.count("store.example", "/search"), 2U) << "fetched, then opened in the browser";
@@ -177,9 +188,7 @@ TEST(CliEnrich, InterruptDuringResolutionClosesTheBrowserAndWritesNothing) {
   const fs::path matches = scratch("interrupt-matches.json");
   std::ofstream(matches) << R"([{"link": "http://store.example/search?q=trail+runner", "title": "Trail Runner"}])";
   const fs::path out = scratch("interrupt.json");
-  // The browser's profile lives in TMPDIR (when it is short enough for the
-  // browser's socket path), so its processes name this folder.
-  const fs::path tmpdir = fs::path("/tmp") / ("tve" + std::to_string(getpid()));
+  const fs::path tmpdir = short_tmpdir();
   fs::create_directories(tmpdir);
 
   const pid_t pid = spawn_cli({"enrich", matches.string(), "--json", out.string(), "--fetch-timeout", "1",
