@@ -1,10 +1,16 @@
 // The Chromium session against real Chromium, its pages served over HTTPS by
 // the shared loopback server through the session's egress proxy.
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "browser/test_browser_support.hpp"
 #include "tarvik/fetcher/warc.hpp"
@@ -427,6 +433,54 @@ TEST_F(Chromium, DestroyedWithoutExitLeavesNothing) {
   if (saved) setenv("TMPDIR", saved_value.c_str(), 1); else unsetenv("TMPDIR");
   for (const auto& e : std::filesystem::recursive_directory_iterator(tmp)) ADD_FAILURE() << "left: " << e.path();
   std::filesystem::remove_all(tmp);
+}
+
+// The process that opened the session is killed before any cleanup of its
+// own can run: its keeper still ends the browser and removes the profile.
+TEST_F(Chromium, OwnerKilledLeavesNoBrowserAndNoProfile) {
+  namespace fs = std::filesystem;
+  const auto tmp = fs::temp_directory_path() / ("tarvik-owner-" + std::to_string(getpid()));
+  fs::create_directories(tmp);
+  int out[2];
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  const int log = open((tmp / "owner.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const pid_t owner = tarvik::test::spawn_with_tmpdir({TARVIK_SESSION_OWNER}, tmp.string(), out[1], log);
+  close(out[1]);
+  close(log);
+  ASSERT_GT(owner, 0);
+  std::string line;  // "<browser pid> <profile>" once the session has started
+  bool ended = false;
+  tarvik::test::wait_until(
+      [&] {
+        pollfd p{out[0], POLLIN, 0};
+        char buf[256];
+        const ssize_t n = poll(&p, 1, 0) == 1 ? read(out[0], buf, sizeof buf) : -1;
+        if (n > 0) line.append(buf, static_cast<std::size_t>(n));
+        ended = ended || n == 0;
+        return ended || line.find('\n') != std::string::npos;
+      },
+      60s);
+  close(out[0]);
+  pid_t browser = 0;
+  std::string profile;
+  std::istringstream(line) >> browser >> profile;
+  const bool profile_made = !profile.empty() && fs::is_directory(profile);
+  kill(owner, SIGKILL);
+  waitpid(owner, nullptr, 0);
+  std::ifstream owner_log(tmp / "owner.log");
+  ASSERT_GT(browser, 0) << "the session did not start: " << owner_log.rdbuf();
+  browser_groups.push_back(browser);  // the fixture checks that none of its group is left
+  EXPECT_TRUE(profile_made) << profile;
+  EXPECT_EQ(profile.rfind((tmp / "tarvik-chromium-").string(), 0), 0u) << profile;
+  EXPECT_TRUE(tarvik::test::wait_until(
+      [&] {
+        return tarvik::test::leftover_processes({browser}).empty() &&
+               tarvik::test::processes_mentioning(profile).empty() && !fs::exists(profile);
+      },
+      10s))
+      << "browser processes: " << ::testing::PrintToString(tarvik::test::processes_mentioning(profile))
+      << ", profile left: " << fs::exists(profile);
+  fs::remove_all(tmp);
 }
 
 TEST_F(Chromium, StartFailures) {

@@ -2,9 +2,7 @@
 // interrupt in the middle of store resolution.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,16 +11,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <boost/json/parse.hpp>
 
 #include "cli/cli_runner.hpp"
 #include "support/http_server.hpp"
+#include "support/processes.hpp"
 #include "tarvik/browser/chromium.hpp"
-
-extern char** environ;
 
 namespace {
 
@@ -32,7 +28,15 @@ using tarvik::testing::run_cli;
 
 const std::string EXAMPLES = std::string(TARVIK_SOURCE_DIR) + "/examples/";
 
-fs::path scratch_dir() { return fs::temp_directory_path() / ("tarvik-enrich-" + std::to_string(getpid())); }
+// Fixed at first use: a test below points TMPDIR elsewhere for a while.
+fs::path scratch_dir() {
+  static const fs::path dir = fs::temp_directory_path() / ("tarvik-enrich-" + std::to_string(getpid()));
+  return dir;
+}
+
+// The browser's profile lives in TMPDIR (when it is short enough for the
+// browser's socket path), so its processes name this folder.
+fs::path short_tmpdir() { return fs::path("/tmp") / ("tve" + std::to_string(getpid())); }
 
 fs::path scratch(const std::string& name) {
   const fs::path dir = scratch_dir();
@@ -46,6 +50,7 @@ class ScratchCleanup : public ::testing::Environment {
   void TearDown() override {
     std::error_code ec;
     fs::remove_all(scratch_dir(), ec);
+    fs::remove_all(short_tmpdir(), ec);
   }
 };
 [[maybe_unused]] const auto* const scratch_cleanup = ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
@@ -123,48 +128,15 @@ TEST(CliEnrich, BrowserStartsUnderALongTemporaryFolder) {
   // Longer than a Unix socket path allows below it.
   const fs::path tmpdir = scratch(std::string(60, 't'));
   fs::create_directories(tmpdir);
+  const char* saved = getenv("TMPDIR");
+  const std::string before = saved ? saved : "";
   setenv("TMPDIR", tmpdir.c_str(), 1);
   const auto run = run_cli({"enrich", matches.string(), "--json", "-", "--connect-to",
                             "::127.0.0.1:" + std::to_string(server.port())});
-  unsetenv("TMPDIR");
+  if (saved) setenv("TMPDIR", before.c_str(), 1); else unsetenv("TMPDIR");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err.find("unavailable"), std::string::npos) << run.err;
   EXPECT_EQ(server.count("store.example", "/search"), 2U) << "fetched, then opened in the browser";
-}
-
-// Spawns the CLI with its own TMPDIR (the browser's profile lives there).
-pid_t spawn_cli(const std::vector<std::string>& args, const std::string& tmpdir) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e)
-    if (std::string_view(*e).rfind("TMPDIR=", 0) != 0) env.emplace_back(*e);
-  env.push_back("TMPDIR=" + tmpdir);
-  std::vector<char*> envp, argv;
-  for (auto& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::string bin = TARVIK_CLI_PATH;
-  argv.push_back(bin.data());
-  std::vector<std::string> copy = args;
-  for (auto& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  const int rc = posix_spawn(&pid, bin.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return rc == 0 ? pid : -1;
-}
-
-// Processes whose command line mentions `marker`.
-std::vector<std::string> processes_mentioning(const std::string& marker) {
-  std::vector<std::string> found;
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    std::ifstream cmd(entry.path() / "cmdline", std::ios::binary);
-    std::string line((std::istreambuf_iterator<char>(cmd)), {});
-    if (line.find(marker) != std::string::npos) found.push_back(entry.path().filename().string());
-  }
-  return found;
 }
 
 TEST(CliEnrich, InterruptDuringResolutionClosesTheBrowserAndWritesNothing) {
@@ -177,35 +149,28 @@ TEST(CliEnrich, InterruptDuringResolutionClosesTheBrowserAndWritesNothing) {
   const fs::path matches = scratch("interrupt-matches.json");
   std::ofstream(matches) << R"([{"link": "http://store.example/search?q=trail+runner", "title": "Trail Runner"}])";
   const fs::path out = scratch("interrupt.json");
-  // The browser's profile lives in TMPDIR (when it is short enough for the
-  // browser's socket path), so its processes name this folder.
-  const fs::path tmpdir = fs::path("/tmp") / ("tve" + std::to_string(getpid()));
+  const fs::path tmpdir = short_tmpdir();
   fs::create_directories(tmpdir);
 
-  const pid_t pid = spawn_cli({"enrich", matches.string(), "--json", out.string(), "--fetch-timeout", "1",
-                               "--connect-to", "::127.0.0.1:" + std::to_string(server.port())},
-                              tmpdir.string());
+  const pid_t pid = tarvik::test::spawn_with_tmpdir(
+      {TARVIK_CLI_PATH, "enrich", matches.string(), "--json", out.string(), "--fetch-timeout", "1", "--connect-to",
+       "::127.0.0.1:" + std::to_string(server.port())},
+      tmpdir.string());
   ASSERT_GT(pid, 0);
   // The page is asked for twice: by the fetch (which times out), then by the browser.
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (server.count("store.example", "/search") < 2 && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(20ms);
+  tarvik::test::wait_until([&] { return server.count("store.example", "/search") >= 2; }, 30s);
   EXPECT_EQ(server.count("store.example", "/search"), 2U) << "the browser never asked for the store page";
-  const auto interrupted_at = std::chrono::steady_clock::now();
   kill(pid, SIGINT);
   int status = 0;
-  pid_t done = 0;
   // Well before the browser's own 15 s navigation time-out.
-  while ((done = waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < interrupted_at + 10s)
-    std::this_thread::sleep_for(20ms);
-  if (done == 0) {
+  if (!tarvik::test::wait_until([&] { return waitpid(pid, &status, WNOHANG) != 0; }, 10s)) {
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
     FAIL() << "enrich did not end after the interrupt";
   }
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << status;
   EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ(processes_mentioning(tmpdir.string()), std::vector<std::string>{}) << "browser processes left";
+  EXPECT_EQ(tarvik::test::processes_mentioning(tmpdir.string()), std::vector<std::string>{}) << "browser processes left";
   fs::remove_all(matches.parent_path());
   fs::remove_all(tmpdir);
 }

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <fstream>
-#include <thread>
 
 #include <filesystem>
 #include <string>
@@ -117,39 +114,23 @@ TEST(CliResolve, KilledRunLeavesNoBrowserBehind) {
   const auto tmp = std::filesystem::temp_directory_path() / ("tarvik-killed-" + std::to_string(getpid()));
   std::filesystem::create_directories(tmp);
   std::ofstream(tmp / "items.json") << R"([{"title": "Tote", "direct_url": "http://store.test/search?q=tote"}])";
-  std::vector<std::string> args = {TARVIK_CLI_PATH, "resolve", (tmp / "items.json").string(), "--connect-to",
-                                   ":80:127.0.0.1:" + std::to_string(server.port())};
-  std::vector<std::string> env = {"TMPDIR=" + tmp.string(), "PATH=" + std::string(getenv("PATH"))};
-  std::vector<char*> argv, envp;
-  for (auto& a : args) argv.push_back(a.data());
-  for (auto& e : env) envp.push_back(e.data());
-  argv.push_back(nullptr);
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, TARVIK_CLI_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  const auto until = [](auto done, std::chrono::seconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return done();
-  };
-  EXPECT_TRUE(until([&] { return server.count("store.test", "/search") == 1; }, std::chrono::seconds(60)));
+  const pid_t pid = tarvik::test::spawn_with_tmpdir(
+      {TARVIK_CLI_PATH, "resolve", (tmp / "items.json").string(), "--connect-to",
+       ":80:127.0.0.1:" + std::to_string(server.port())},
+      tmp.string());
+  ASSERT_GT(pid, 0);
+  EXPECT_TRUE(tarvik::test::wait_until([&] { return server.count("store.test", "/search") == 1; },
+                                       std::chrono::seconds(60)));
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
 
   const auto gone = [&] {
-    for (const auto& pid : tarvik::test::process_ids())
-      if (tarvik::test::proc_file(pid, "cmdline").find(tmp.string() + "/tarvik-chromium-") != std::string::npos)
-        return false;
+    if (!tarvik::test::processes_mentioning(tmp.string() + "/tarvik-chromium-").empty()) return false;
     for (const auto& entry : std::filesystem::directory_iterator(tmp))
       if (entry.path().filename() != "items.json") return false;
     return true;
   };
-  EXPECT_TRUE(until(gone, std::chrono::seconds(10)));
+  EXPECT_TRUE(tarvik::test::wait_until(gone, std::chrono::seconds(10)));
   std::filesystem::remove_all(tmp);
 }
 

@@ -14,6 +14,7 @@
 #include <variant>
 #include <vector>
 
+#include "support/fetches.hpp"
 #include "support/http_server.hpp"
 #include "support/loop.hpp"
 #include "tarvik/fetcher/fetcher.hpp"
@@ -26,6 +27,7 @@ using tarvik::core::FetchOptions;
 using tarvik::core::HttpRequest;
 using tarvik::core::HttpResponse;
 using tarvik::core::PageMap;
+using tarvik::test::fetch_pages;
 using tarvik::test::HttpServer;
 using tarvik::test::Reply;
 using tarvik::test::run_within;
@@ -36,11 +38,6 @@ FetchOptions mapped_options(const HttpServer& server) {
   FetchOptions options;
   options.connect_to = {server.mapping()};
   return options;
-}
-
-asio::awaitable<PageMap> fetch(FetchOptions options, std::vector<std::string> urls, double timeout) {
-  ConcurrentFetcher fetcher(co_await asio::this_coro::executor, std::move(options));
-  co_return co_await fetcher.fetch_pages(std::move(urls), timeout);
 }
 
 std::string ok_page(const std::string& host) { return "<html><title>" + host + "</title></html>"; }
@@ -169,7 +166,7 @@ TEST(Fetcher, RepeatedUrlsShareOneTransferAndConnectionsAreReused) {
   const auto urls = normal_pages(server, "repeat.test");
   auto options = mapped_options(server);
   options.max_host_connections = 1;
-  const auto pages = run_within(20s, fetch(options, {urls[0], urls[1], urls[0], urls[0]}, 5));
+  const auto pages = run_within(20s, fetch_pages(options, {urls[0], urls[1], urls[0], urls[0]}, 5));
   EXPECT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages.at(urls[0]), ok_page("repeat.test/a"));
   EXPECT_EQ(server.count("repeat.test", "/a"), 1u);
@@ -190,7 +187,7 @@ TEST(Fetcher, ConnectionLimitsHoldAtTheServer) {
   }
   auto options = mapped_options(server);
   options.max_host_connections = 3;
-  const auto pages = run_within(20s, fetch(options, urls, 10));
+  const auto pages = run_within(20s, fetch_pages(options, urls, 10));
   for (const auto& url : urls) EXPECT_TRUE(pages.at(url).has_value()) << url;
   EXPECT_EQ(server.peak_in_flight("busy.test"), 3u);
 
@@ -202,7 +199,7 @@ TEST(Fetcher, ConnectionLimitsHoldAtTheServer) {
     spread.push_back(server.url(host, "/slow"));
   }
   options.max_total_connections = 4;
-  const auto spread_pages = run_within(20s, fetch(options, spread, 10));
+  const auto spread_pages = run_within(20s, fetch_pages(options, spread, 10));
   for (const auto& url : spread) EXPECT_TRUE(spread_pages.at(url).has_value()) << url;
   EXPECT_EQ(server.peak_in_flight(""), 4u);
 }
@@ -226,7 +223,7 @@ TEST(Fetcher, UnfetchableUrlsMapToNoneWithoutAConnection) {
       "http://shop.test/p\x01",
       "data:text/html,<p>p</p>",
   };
-  const auto pages = run_within(20s, fetch(mapped_options(server), urls, 5));
+  const auto pages = run_within(20s, fetch_pages(mapped_options(server), urls, 5));
   for (const auto& url : urls) {
     ASSERT_TRUE(pages.contains(url)) << url;
     EXPECT_FALSE(pages.at(url).has_value()) << url;
@@ -254,7 +251,7 @@ TEST(Fetcher, QueuedPagesEndAtTheBatchTimeout) {
   auto options = mapped_options(server);
   options.max_host_connections = 2;
   const auto started = std::chrono::steady_clock::now();
-  const auto pages = run_within(20s, fetch(options, urls, 1));
+  const auto pages = run_within(20s, fetch_pages(options, urls, 1));
   EXPECT_LT(std::chrono::steady_clock::now() - started, 4s);
   for (const auto& url : urls) EXPECT_FALSE(pages.at(url).has_value()) << url;
 }

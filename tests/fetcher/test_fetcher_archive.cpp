@@ -1,32 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <boost/asio/this_coro.hpp>
-
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "support/fetches.hpp"
 #include "support/http_server.hpp"
 #include "support/loop.hpp"
 #include "tarvik/fetcher/fetcher.hpp"
 #include "tarvik/fetcher/warc.hpp"
 
-namespace asio = boost::asio;
-using tarvik::core::ConcurrentFetcher;
 using tarvik::core::FetchOptions;
-using tarvik::core::PageMap;
 using tarvik::test::Reply;
-
-namespace {
-
-asio::awaitable<PageMap> fetch(FetchOptions options, std::vector<std::string> urls) {
-  ConcurrentFetcher fetcher(co_await asio::this_coro::executor, std::move(options));
-  co_return co_await fetcher.fetch_pages(std::move(urls), 5);
-}
-
-}  // namespace
 
 // A batch recorded from the loopback server, redirect hops and refusals
 // included, replays to the same page map with the network out of reach.
@@ -56,7 +43,7 @@ TEST(FetcherArchive, RecordedBatchReplaysWithoutTheNetwork) {
   recording.connect_to = {server.mapping()};
   recording.max_body_bytes = 512 * 1024;
   recording.record = std::make_shared<tarvik::core::WarcWriter>(archive);
-  const auto recorded = tarvik::test::run_within(std::chrono::seconds(20), fetch(recording, urls));
+  const auto recorded = tarvik::test::run_within(std::chrono::seconds(20), tarvik::test::fetch_pages(recording, urls));
   recording.record.reset();
   EXPECT_EQ(recorded.at(urls[3]), recorded.at(urls[0]));
   EXPECT_EQ(recorded.at(urls[6])->size(), 512u * 1024);
@@ -66,7 +53,7 @@ TEST(FetcherArchive, RecordedBatchReplaysWithoutTheNetwork) {
   replaying.replay = tarvik::core::WarcArchive::open({archive});
   auto with_unrecorded = urls;
   with_unrecorded.push_back(server.url("shop.test", "/never-recorded"));
-  const auto replayed = tarvik::test::run_within(std::chrono::seconds(20), fetch(replaying, with_unrecorded));
+  const auto replayed = tarvik::test::run_within(std::chrono::seconds(20), tarvik::test::fetch_pages(replaying, with_unrecorded));
   for (const auto& url : urls) EXPECT_EQ(replayed.at(url), recorded.at(url)) << url;
   EXPECT_FALSE(replayed.at(with_unrecorded.back()).has_value());
   EXPECT_TRUE(server.requests().empty());

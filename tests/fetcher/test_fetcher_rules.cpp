@@ -1,22 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <boost/asio/this_coro.hpp>
+#include <boost/asio/ip/address.hpp>
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "support/fetches.hpp"
 #include "support/http_server.hpp"
 #include "support/loop.hpp"
 #include "tarvik/fetcher/fetcher.hpp"
 
 namespace asio = boost::asio;
-using tarvik::core::ConcurrentFetcher;
 using tarvik::core::FetchOptions;
 using tarvik::core::HostMapping;
 using tarvik::core::is_public_address;
-using tarvik::core::PageMap;
 using tarvik::core::parse_connect_to;
 
 namespace {
@@ -183,16 +182,6 @@ TEST(HostMappingRule, CurlConnectToForm) {
   }
 }
 
-namespace {
-
-asio::awaitable<PageMap> fetch(FetchOptions options, std::string url) {
-  ConcurrentFetcher fetcher(co_await asio::this_coro::executor, std::move(options));
-  std::vector<std::string> urls = {std::move(url)};
-  co_return co_await fetcher.fetch_pages(std::move(urls), 5);
-}
-
-}  // namespace
-
 // The guard judges the address a connection really goes to; an IP target of
 // a host mapping is the operator's choice and passes.
 TEST(AddressGuard, ConnectionsToTheLoopbackServer) {
@@ -221,7 +210,7 @@ TEST(AddressGuard, ConnectionsToTheLoopbackServer) {
     FetchOptions options;
     if (c.mapping) options.connect_to = {*c.mapping};
     options.allow_private_network = c.allow_private;
-    const auto pages = tarvik::test::run_within(std::chrono::seconds(20), fetch(options, c.url));
+    const auto pages = tarvik::test::run_within(std::chrono::seconds(20), tarvik::test::fetch_pages(options, {c.url}));
     EXPECT_EQ(pages.at(c.url).has_value(), c.fetched);
     EXPECT_EQ(server.requests().size(), c.fetched ? 1u : 0u);
   }

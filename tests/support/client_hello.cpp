@@ -26,8 +26,6 @@ using asio::ip::tcp;
 
 namespace {
 
-bool is_grease(std::uint16_t v) { return (v & 0x0f0f) == 0x0a0a && (v >> 8) == (v & 0xff); }
-
 // A bounds-checked reader of big-endian fields.
 struct Reader {
   std::string_view data;
@@ -90,6 +88,8 @@ std::string joined(const std::vector<std::uint16_t>& values) {
 
 }  // namespace
 
+bool is_grease(std::uint16_t v) { return (v & 0x0f0f) == 0x0a0a && (v >> 8) == (v & 0xff); }
+
 std::optional<ClientHello> parse_client_hello(std::string_view bytes) {
   const auto handshake = handshake_bytes(bytes);
   if (!handshake) return std::nullopt;
@@ -121,10 +121,10 @@ std::optional<ClientHello> parse_client_hello(std::string_view bytes) {
     } else if (type == 0x002b) {  // supported_versions
       Reader list{data.block(1)};
       while (list.ok && !list.data.empty()) hello.supported_versions.push_back(static_cast<std::uint16_t>(list.take(2)));
-    } else if (type == 0x000d) {  // signature_algorithms
+    } else if (type == 0x000d || type == 0x000a) {  // signature_algorithms, supported_groups
+      auto& into = type == 0x000d ? hello.signature_algorithms : hello.groups;
       Reader list{data.block(2)};
-      while (list.ok && !list.data.empty())
-        hello.signature_algorithms.push_back(static_cast<std::uint16_t>(list.take(2)));
+      while (list.ok && !list.data.empty()) into.push_back(static_cast<std::uint16_t>(list.take(2)));
     }
   }
   return hello;

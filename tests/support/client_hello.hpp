@@ -24,8 +24,12 @@ struct ClientHello {
   std::vector<std::string> alpn;
   std::vector<std::uint16_t> supported_versions;
   std::vector<std::uint16_t> signature_algorithms;
+  std::vector<std::uint16_t> groups;       // supported_groups, GREASE included
   std::string server_name;
 };
+
+// GREASE values (RFC 8701): 0x0a0a, 0x1a1a, ... 0xfafa.
+bool is_grease(std::uint16_t value);
 
 // The hello in `bytes` (TLS records from the start of a connection); none
 // when they hold no whole, well-formed client hello.
