@@ -8,6 +8,7 @@
 #include <boost/json/parse.hpp>
 
 #include "browser/test_browser_support.hpp"
+#include "support/fetches.hpp"
 
 namespace {
 
@@ -102,6 +103,14 @@ TEST_F(Identity, PageSeesANativeConsistentBrowser) {
   const auto& request = *found;
   for (const char* header : {"accept-language", "sec-ch-ua", "sec-ch-ua-platform", "sec-ch-ua-mobile"})
     seen[std::string("header ") + header] = request.header(header).value_or("(absent)");
+  // The page fetcher, left to its defaults, tells the same story.
+  run_within(30s, [&]() -> asio::awaitable<void> {
+    co_await tarvik::test::exchange(through(server).fetch, "https://localhost/fetched");
+  }());
+  for (const auto& r : server.requests())
+    if (r.path == "/fetched")
+      for (const char* header : {"sec-ch-ua", "sec-ch-ua-platform", "user-agent"})
+        seen[std::string("fetcher ") + header] = r.header(header).value_or("(absent)");
 
   const std::string version = installed_version();
   ASSERT_FALSE(version.empty());
@@ -140,6 +149,9 @@ TEST_F(Identity, PageSeesANativeConsistentBrowser) {
       {"sec-ch-ua header is the page's brand list", "header sec-ch-ua", brands_header},
       {"sec-ch-ua-platform", "header sec-ch-ua-platform", "\"Linux\""},
       {"sec-ch-ua-mobile", "header sec-ch-ua-mobile", "?0"},
+      {"the page fetcher's sec-ch-ua is the browser's", "fetcher sec-ch-ua", brands_header},
+      {"the page fetcher's platform hint", "fetcher sec-ch-ua-platform", "\"Linux\""},
+      {"the page fetcher's user agent is the browser's", "fetcher user-agent", seen["userAgent"]},
       {"window.chrome native", "chrome", "object"},
       {"Runtime domain off", "runtimeDomain", "false"},
       {"screen with a taskbar work area", "screen", "1366x768x1366x728"},
