@@ -7,6 +7,16 @@
 // being created, attached and prepared, navigating until its document
 // commits, loading, settling (network idle and DOM unchanged), and being read.
 //
+//
+// For comparison, the same crawl by puppeteer-core (Node) on the same Chromium
+// against the same server (bench/commerce/resolve_puppeteer.cjs), when it is
+// installed: `npm install --prefix build/bench/puppeteer puppeteer-core@24`
+// (TARVIK_BENCH_PUPPETEER names another folder holding node_modules).
+//
+// And the cost of escalating blocked pages: eight destination pages behind a
+// JavaScript challenge fetched, walled, and read again through a browser
+// session, against the same eight pages answered at once.
+//
 //   build/bench/bench_resolve [--benchmark_repetitions=N]
 // TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error;
 // TARVIK_BENCH_FLAGS="--flag ..." adds browser flags (to compare launch options).
@@ -20,8 +30,12 @@
 #include <boost/asio/this_coro.hpp>
 #include <boost/asio/use_awaitable.hpp>
 
+#include <boost/json/parse.hpp>
+
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <filesystem>
 #include <chrono>
 #include <sstream>
 #include <string>
@@ -30,6 +44,7 @@
 #include "support/http_server.hpp"
 #include "support/processes.hpp"
 #include "tarvik/browser/chromium.hpp"
+#include "tarvik/commerce/enricher.hpp"
 #include "tarvik/commerce/resolver.hpp"
 
 namespace {
@@ -175,6 +190,119 @@ void BM_ResolveTwentyStorePages(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ResolveTwentyStorePages)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The twenty store pages on a server, for the crawl driven from Node.
+void serve_stores(test::HttpServer& server) {
+  for (int s = 0; s < kStores; ++s) {
+    const std::string host = "store" + std::to_string(s) + ".test";
+    server.route(host, "/search", test::html(store_page(s)));
+    server.route(host, "/app.js", test::html("document.body && document.body.classList.add('ready')",
+                                             "text/javascript"));
+  }
+}
+
+void BM_PuppeteerTwentyStorePages(benchmark::State& state) {
+  const auto chromium = browser::find_browser();
+  const char* given = std::getenv("TARVIK_BENCH_PUPPETEER");
+  const std::filesystem::path modules =
+      std::filesystem::path(given ? given : TARVIK_SOURCE_DIR "/build/bench/puppeteer") / "node_modules";
+  if (!chromium || !std::filesystem::exists(modules / "puppeteer-core")) {
+    state.SkipWithError("puppeteer-core or chromium not installed (see the comment at the top)");
+    return;
+  }
+  test::HttpServer server;
+  serve_stores(server);
+  const std::string command = "NODE_PATH='" + modules.string() + "' node '" TARVIK_SOURCE_DIR
+                              "/bench/commerce/resolve_puppeteer.cjs' '" + *chromium + "' " +
+                              std::to_string(server.port()) + " " + std::to_string(kStores) + " 4";
+  double start_total = 0, browser_cpu_total = 0, driver_cpu_total = 0, resolved_total = 0;
+  for (auto _ : state) {
+    const double cpu0 = children_cpu_seconds();
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+      char buffer[512];
+      while (fgets(buffer, sizeof buffer, p)) out += buffer;
+      if (pclose(p) != 0) out.clear();
+    }
+    const double cpu = children_cpu_seconds() - cpu0;
+    if (out.empty()) {
+      state.SkipWithError("the Node crawl failed");
+      return;
+    }
+    const auto report = boost::json::parse(out).as_object();
+    const auto number = [&](const char* key) { return report.at(key).to_number<double>(); };
+    state.SetIterationTime(number("total_s"));
+    start_total += number("start_s");
+    resolved_total += number("resolved");
+    driver_cpu_total += number("driver_cpu_s");
+    browser_cpu_total += cpu - number("driver_cpu_s");
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["session_start_s"] = start_total / n;
+  state.counters["resolved"] = resolved_total / n;
+  state.counters["browser_cpu_s"] = browser_cpu_total / n;
+  state.counters["node_driver_cpu_s"] = driver_cpu_total / n;
+}
+
+BENCHMARK(BM_PuppeteerTwentyStorePages)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A product page behind a managed challenge: the browser runs the script and
+// comes back with the token; a plain fetch gets the 403 wall.
+constexpr const char* kChallenge =
+    R"(<!DOCTYPE html><html lang="en-US"><head><title>Just a moment...</title></head><body><noscript>Enable )"
+    R"(JavaScript and cookies to continue</noscript><script>window._cf_chl_opt={cType:'managed'};)"
+    R"(location.replace(location.pathname + '?__chl_tk=' + ['o', 'k'].join(''));</script></body></html>)";
+constexpr const char* kProduct =
+    R"(<!doctype html><html><head><title>Walled Tote | Store</title><script type="application/ld+json">)"
+    R"({"@context":"https://schema.org","@type":"Product","name":"Walled Leather Tote","brand":"Acme",)"
+    R"("offers":{"@type":"Offer","price":"129.00","priceCurrency":"USD"}}</script></head><body>ok</body></html>)";
+
+// Eight destination pages in one deep-enrichment batch; with range(0) = 1
+// each is walled and escalated, with 0 each answers at once.
+void BM_EscalateEightBlockedPages(benchmark::State& state) {
+  if (!browser::find_browser()) {
+    state.SkipWithError("chromium is not installed");
+    return;
+  }
+  constexpr int kPages = 8;
+  const bool walled = state.range(0) == 1;
+  test::HttpServer server;
+  std::vector<models::VisualMatch> matches;
+  for (int i = 0; i < kPages; ++i) {
+    const std::string host = "wall" + std::to_string(i) + ".test";
+    server.route(host, "/p/1", [walled](const test::Request& request) {
+      if (!walled || request.target.find("__chl_tk=ok") != std::string::npos) return test::html(kProduct);
+      test::Reply wall = test::html(kChallenge);
+      wall.status = 403;
+      wall.headers = {{"Content-Type", "text/html; charset=UTF-8"}, {"cf-mitigated", "challenge"}};
+      return wall;
+    });
+    models::VisualMatch m;
+    m.link = server.url(host, "/p/1");
+    m.title = "Tote from the search";
+    matches.push_back(m);
+  }
+  commerce::PipelineOptions options;
+  options.fetch.connect_to = {server.mapping()};
+  options.fetch_timeout_seconds = 30;
+  options.max_escalations = kPages;
+  double cpu_total = 0;
+  int read_total = 0;
+  for (auto _ : state) {
+    const double cpu0 = children_cpu_seconds();
+    const auto t0 = Clock::now();
+    const auto items = commerce::_run_coroutine(
+        commerce::CommerceEnricher::enrich_matches_deep_async(matches, std::nullopt, {}, options));
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
+    cpu_total += children_cpu_seconds() - cpu0;
+    for (const auto& item : items) read_total += item.title == "Walled Leather Tote";
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["pages_read"] = read_total / n;
+  state.counters["browser_cpu_s"] = cpu_total / n;
+}
+
+BENCHMARK(BM_EscalateEightBlockedPages)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -82,7 +82,10 @@ std::string hex4(std::uint16_t v) {
 
 std::string joined(const std::vector<std::uint16_t>& values) {
   std::string out;
-  for (auto v : values) out += (out.empty() ? "" : ",") + hex4(v);
+  for (auto v : values) {
+    if (!out.empty()) out += ',';
+    out += hex4(v);
+  }
   return out;
 }
 
@@ -157,7 +160,7 @@ std::string ja4(const ClientHello& hello) {
     if (e != 0x0000 && e != 0x0010) sorted_extensions.push_back(e);
   std::sort(sorted_extensions.begin(), sorted_extensions.end());
   std::string c_text = joined(sorted_extensions);
-  if (!signatures.empty()) c_text += "_" + joined(signatures);
+  if (!signatures.empty()) c_text.append("_").append(joined(signatures));
   return a + "_" + sha256_12(joined(ciphers)) + "_" + sha256_12(c_text);
 }
 
