@@ -436,9 +436,6 @@ struct State {
   std::optional<std::string> image;
   std::optional<double> amount;
   std::optional<std::string> currency;
-  // The amount came from structured data (JSON-LD, page data, meta tags,
-  // microdata); the extended mode's zero-price override reads it.
-  bool amount_structured = false;
   std::optional<StockStatus> stock;
   std::optional<ItemCondition> condition;
   PageType page_type = PageType::UNCATEGORIZED;
@@ -460,7 +457,6 @@ struct State {
   bool fill_from_parsed(const std::optional<NormalizedPrice>& p) {
     if (!p) return false;
     amount = p->amount();
-    amount_structured = true;
     if (currency_empty()) currency = p->currency();
     return true;
   }
@@ -491,7 +487,6 @@ void read_ld_offer(State& st, const bj::value* offers) {
   if (!is_none(price)) {
     if (const auto parsed = parse_price(*price, hint)) {
       st.amount = parsed->amount();
-      st.amount_structured = true;
       st.currency = parsed->currency();
     }
   }
@@ -595,7 +590,6 @@ bool fill_from_cents(State& st, const bj::value* cents) {
   if (!json::truthy(cents) || !n || !(*n > 0)) return false;
   if (const auto amount = from_cents(*n)) {
     st.amount = amount;
-    st.amount_structured = true;
     if (st.currency_empty()) st.currency = "USD";
   }
   return true;
@@ -764,8 +758,7 @@ void markup_price(State& st, PageScan& scan) {
     if (const auto m = whole_match(pt.micro_price, html, scan.itemprop("price")))
       if (const auto v = markup_amount(quoted_tail(*m))) {
         st.amount = v;
-        st.amount_structured = true;
-        if (const auto c = whole_match(pt.micro_currency, html, scan.itemprop("pricecurrency")))
+          if (const auto c = whole_match(pt.micro_currency, html, scan.itemprop("pricecurrency")))
           st.currency = text::to_upper(quoted_tail(*c));
         st.promote_for_markup_price();
       }
