@@ -1,3 +1,4 @@
+// The network flags of enrich and resolve, declared once so both subcommands take them alike.
 #include "network_flags.hpp"
 
 #include <cstdio>

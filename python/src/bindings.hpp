@@ -4,6 +4,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <optional>
 #include <string_view>
 
 namespace tarvik::python {
@@ -13,6 +14,18 @@ namespace py = pybind11;
 // Python data (dicts, lists, str, numbers, None) from a JSON text.
 inline py::object json_loads(std::string_view text) {
   return py::module_::import("json").attr("loads")(py::str(text.data(), text.size()));
+}
+
+// The UTF-8 form of a str, which lives as long as the str; none, with
+// Python's error cleared, for a str holding a lone surrogate (it has none).
+inline std::optional<std::string_view> utf8_view(py::handle str) {
+  Py_ssize_t size = 0;
+  const char* data = PyUnicode_AsUTF8AndSize(str.ptr(), &size);
+  if (!data) {
+    PyErr_Clear();
+    return std::nullopt;
+  }
+  return std::string_view(data, static_cast<std::size_t>(size));
 }
 
 // The package exception and the translation of C++ exceptions.

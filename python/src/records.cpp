@@ -42,13 +42,9 @@ std::optional<commerce::ExtractionMode> EnumText<commerce::ExtractionMode>::from
 std::optional<std::string> enum_value_text(py::handle src, const char* name) {
   // Members of the package's classes are str subclasses holding their value.
   if (!PyUnicode_Check(src.ptr())) return std::nullopt;
-  Py_ssize_t size = 0;
-  const char* data = PyUnicode_AsUTF8AndSize(src.ptr(), &size);
-  if (!data) {
-    PyErr_Clear();
-    throw py::value_error(std::string(name) + ": text is not valid UTF-8");
-  }
-  return std::string(data, static_cast<std::size_t>(size));
+  const auto text = utf8_view(src);
+  if (!text) throw py::value_error(std::string(name) + ": text is not valid UTF-8");
+  return std::string(*text);
 }
 
 void throw_unknown_enum_value(const char* name, const std::string& text) {
@@ -67,13 +63,9 @@ namespace {
 constexpr int kMaxDepth = 64;
 
 std::string utf8_of(py::handle text, const std::string& path) {
-  Py_ssize_t size = 0;
-  const char* data = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
-  if (!data) {
-    PyErr_Clear();
-    throw py::value_error(path + ": text is not valid UTF-8 (lone surrogate)");
-  }
-  return std::string(data, static_cast<std::size_t>(size));
+  const auto data = utf8_view(text);
+  if (!data) throw py::value_error(path + ": text is not valid UTF-8 (lone surrogate)");
+  return std::string(*data);
 }
 
 template <class Record>

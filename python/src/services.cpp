@@ -53,13 +53,9 @@ class PageText {
     }
     if (!PyUnicode_Check(html.ptr()))
       throw py::type_error("html: expected str, bytes or None, got " + std::string(Py_TYPE(html.ptr())->tp_name));
-    Py_ssize_t size = 0;
-    const char* data = PyUnicode_AsUTF8AndSize(html.ptr(), &size);
-    if (!data) {
-      PyErr_Clear();
-      throw py::value_error("html: text is not valid UTF-8 (lone surrogate)");
-    }
-    view_ = std::string_view(data, static_cast<std::size_t>(size));
+    const auto text = utf8_view(html);
+    if (!text) throw py::value_error("html: text is not valid UTF-8 (lone surrogate)");
+    view_ = *text;
   }
   PageText(const PageText&) = delete;
   PageText& operator=(const PageText&) = delete;

@@ -436,9 +436,6 @@ struct State {
   std::optional<std::string> image;
   std::optional<double> amount;
   std::optional<std::string> currency;
-  // The amount came from structured data (JSON-LD, page data, meta tags,
-  // microdata); the extended mode's zero-price override reads it.
-  bool amount_structured = false;
   std::optional<StockStatus> stock;
   std::optional<ItemCondition> condition;
   PageType page_type = PageType::UNCATEGORIZED;
@@ -460,7 +457,6 @@ struct State {
   bool fill_from_parsed(const std::optional<NormalizedPrice>& p) {
     if (!p) return false;
     amount = p->amount();
-    amount_structured = true;
     if (currency_empty()) currency = p->currency();
     return true;
   }
@@ -491,7 +487,6 @@ void read_ld_offer(State& st, const bj::value* offers) {
   if (!is_none(price)) {
     if (const auto parsed = parse_price(*price, hint)) {
       st.amount = parsed->amount();
-      st.amount_structured = true;
       st.currency = parsed->currency();
     }
   }
@@ -595,7 +590,6 @@ bool fill_from_cents(State& st, const bj::value* cents) {
   if (!json::truthy(cents) || !n || !(*n > 0)) return false;
   if (const auto amount = from_cents(*n)) {
     st.amount = amount;
-    st.amount_structured = true;
     if (st.currency_empty()) st.currency = "USD";
   }
   return true;
@@ -764,8 +758,7 @@ void markup_price(State& st, PageScan& scan) {
     if (const auto m = whole_match(pt.micro_price, html, scan.itemprop("price")))
       if (const auto v = markup_amount(quoted_tail(*m))) {
         st.amount = v;
-        st.amount_structured = true;
-        if (const auto c = whole_match(pt.micro_currency, html, scan.itemprop("pricecurrency")))
+          if (const auto c = whole_match(pt.micro_currency, html, scan.itemprop("pricecurrency")))
           st.currency = text::to_upper(quoted_tail(*c));
         st.promote_for_markup_price();
       }
@@ -877,48 +870,32 @@ void swap_title_and_merchant(State& st) {
 
 constexpr std::string_view PRODUCT_PATH_FRAGMENTS[] = {"/product", "/products/", "/item/", "/goods/"};
 
-void final_path_rules(State& st) {
-  if (st.page_type != PageType::UNCATEGORIZED || st.social) return;
+// The page type the path rules give a page the reading left uncategorised.
+PageType final_page_type(const State& st) {
+  if (st.page_type != PageType::UNCATEGORIZED || st.social) return st.page_type;
   const std::string path = text::to_lower(st.path);
   const std::string title = text::to_lower(st.title);
   if (st.amount ||
-      (contains_any(path, PRODUCT_PATH_FRAGMENTS) && (st.sku.has_value() || st.fetch_source != "serp_fallback"))) {
-    st.page_type = PageType::PRODUCT;
-  } else if (contains_any(path, ARTICLE_PATH_PATTERNS) || domain_in(st.domain, EDITORIAL_DOMAINS)) {
-    st.page_type = PageType::ARTICLE;
-  } else if (contains_any(path, PORTFOLIO_PATH_PATTERNS) || contains_any(title, PORTFOLIO_KEYWORDS) ||
-             domain_in(st.domain, PORTFOLIO_DOMAINS)) {
-    st.page_type = PageType::PORTFOLIO;
-  } else if (contains_any(path, CATALOG_PATH_PATTERNS) || st.domain.ends_with(".shop") ||
-             st.domain.ends_with(".store") || st.domain.ends_with(".boutique")) {
-    st.page_type = PageType::PRODUCT;
-  }
+      (contains_any(path, PRODUCT_PATH_FRAGMENTS) && (st.sku.has_value() || st.fetch_source != "serp_fallback")))
+    return PageType::PRODUCT;
+  if (contains_any(path, ARTICLE_PATH_PATTERNS) || domain_in(st.domain, EDITORIAL_DOMAINS)) return PageType::ARTICLE;
+  if (contains_any(path, PORTFOLIO_PATH_PATTERNS) || contains_any(title, PORTFOLIO_KEYWORDS) ||
+      domain_in(st.domain, PORTFOLIO_DOMAINS))
+    return PageType::PORTFOLIO;
+  if (contains_any(path, CATALOG_PATH_PATTERNS) || st.domain.ends_with(".shop") || st.domain.ends_with(".store") ||
+      st.domain.ends_with(".boutique"))
+    return PageType::PRODUCT;
+  return st.page_type;
 }
 
 bool is_product_like(PageType t) { return t == PageType::PRODUCT || t == PageType::MARKETPLACE; }
 
-void product_refinements(State& st) {
-  if (!is_product_like(st.page_type)) return;
-  const std::string title = text::to_lower(st.title);
-  if (!st.condition) {
-    if (contains(title, "refurbished") || contains(title, "renewed"))
-      st.condition = ItemCondition::REFURBISHED;
-    else if (contains(title, "pre-owned") || contains(title, "vintage") || contains(title, "used") ||
-             contains(title, "thrift"))
-      st.condition = ItemCondition::USED;
-  }
-  if (!st.stock && st.amount && !contains(title, "sold out") && !contains(title, "out of stock"))
-    st.stock = StockStatus::IN_STOCK;
-  if (st.brand_empty() && text::length(st.merchant) > 2 && !contains(st.domain, text::to_lower(st.merchant)))
-    st.brand = st.merchant;
-}
-
-std::int64_t match_score(std::int64_t rank, const State& st) {
+std::int64_t match_score(std::int64_t rank, std::string_view title, const std::optional<std::string>& brand) {
   // Wide arithmetic: a hostile rank must not overflow.
   const __int128 raw = static_cast<__int128>(98) - static_cast<__int128>(3) * (static_cast<__int128>(rank) - 1);
   const __int128 top = std::numeric_limits<std::int64_t>::max();
   std::int64_t score = static_cast<std::int64_t>(std::clamp<__int128>(raw, 50, top));
-  if (!st.brand_empty() && contains(text::to_lower(st.title), text::to_lower(*st.brand)))
+  if (brand && !brand->empty() && contains(text::to_lower(title), text::to_lower(*brand)))
     score = std::min<std::int64_t>(score >= top - 2 ? score : score + 2, 99);
   return score;
 }
@@ -935,6 +912,37 @@ std::optional<NormalizedPrice> price_record(const State& st) {
   return NormalizedPrice(std::move(raw), *st.amount, currency);
 }
 
+// The facts the final steps decide from the state as it stands: the page
+// type by the path rules; on a product page the condition and stock the title
+// implies and the merchant standing in for a missing brand; on any other page
+// no SKU, stock or condition. The state itself is left as it is, so the
+// extended mode can learn the rules' own facts before it fills any.
+extended::Decided decide(const State& st, std::int64_t rank) {
+  extended::Decided d;
+  d.page_type = final_page_type(st);
+  d.brand = st.brand;
+  if (is_product_like(d.page_type)) {
+    d.sku = st.sku;
+    d.stock_status = st.stock;
+    d.condition = st.condition;
+    const std::string title = text::to_lower(st.title);
+    if (!d.condition) {
+      if (contains(title, "refurbished") || contains(title, "renewed"))
+        d.condition = ItemCondition::REFURBISHED;
+      else if (contains(title, "pre-owned") || contains(title, "vintage") || contains(title, "used") ||
+               contains(title, "thrift"))
+        d.condition = ItemCondition::USED;
+    }
+    if (!d.stock_status && st.amount && !contains(title, "sold out") && !contains(title, "out of stock"))
+      d.stock_status = StockStatus::IN_STOCK;
+    if (st.brand_empty() && text::length(st.merchant) > 2 && !contains(st.domain, text::to_lower(st.merchant)))
+      d.brand = st.merchant;
+  }
+  d.price = price_record(st);
+  d.match_score = match_score(rank, st.title, d.brand);
+  return d;
+}
+
 std::string valid_text(std::string_view s) { return text::is_valid_utf8(s) ? std::string(s) : text::repair_utf8(s); }
 
 bool longer_than(std::string_view s, std::size_t chars) {
@@ -945,29 +953,21 @@ bool longer_than(std::string_view s, std::size_t chars) {
   return text::prefix(s, chars).size() < s.size();
 }
 
-// Steps for every item after the page: final path rules, product
-// refinements, clearing, and the facts themselves.
+// The facts of a page once every step has run.
 PageFacts finish(State st, std::int64_t rank) {
-  final_path_rules(st);
-  product_refinements(st);
-  if (!is_product_like(st.page_type)) {
-    st.sku.reset();
-    st.stock.reset();
-    st.condition.reset();
-  }
-
+  extended::Decided d = decide(st, rank);
   PageFacts facts;
-  facts.match_score = match_score(rank, st);
+  facts.match_score = d.match_score;
   facts.title = trimmed(text::collapse_ws(html::unescape(st.title)));
   facts.merchant_name = std::move(st.merchant);
-  facts.brand = std::move(st.brand);
-  facts.sku = std::move(st.sku);
-  facts.price = price_record(st);
-  facts.stock_status = st.stock;
-  facts.condition = st.condition;
+  facts.brand = std::move(d.brand);
+  facts.sku = std::move(d.sku);
+  facts.price = std::move(d.price);
+  facts.stock_status = d.stock_status;
+  facts.condition = d.condition;
   facts.primary_image_url = std::move(st.image);
   facts.shipping_info = std::nullopt;
-  facts.page_type = st.page_type;
+  facts.page_type = d.page_type;
   facts.fetch_source = std::move(st.fetch_source);
   return facts;
 }
@@ -1027,17 +1027,17 @@ PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_vi
   if (mode == ExtractionMode::OFF) return finish(std::move(st), rank);
 
   // The rules' own facts, to tell what the mode filled or changed.
-  const PageFacts rules = finish(st, rank);
+  const extended::Decided rules = decide(st, rank);
   extended::Origins origins;
   if (reading && !st.social) {
-    extended::Fields fields{st.amount,
-                            st.currency,
-                            st.amount_structured,
-                            st.sku,
-                            st.stock,
-                            rules.price.has_value(),
-                            rules.sku.has_value(),
-                            rules.stock_status.has_value()};
+    // The mode fills and changes the state's own fields.
+    extended::Fields fields{.amount = st.amount,
+                            .currency = st.currency,
+                            .sku = st.sku,
+                            .stock = st.stock,
+                            .rules_price = rules.price.has_value(),
+                            .rules_sku = rules.sku.has_value(),
+                            .rules_stock = rules.stock_status.has_value()};
     const extended::PageView view{page,          st.path,           st.query,        st.domain,
                                   reading->meta, reading->products, rules.page_type};
     origins = extended::run(view, fields, mode);
@@ -1045,10 +1045,6 @@ PageFacts DestinationMetadataParser::parse_metadata(std::optional<std::string_vi
     // final step keeps the SKU and stock it filled.
     if (origins.product_page && origins.filled() && !is_product_like(rules.page_type))
       st.page_type = PageType::PRODUCT;
-    st.amount = fields.amount;
-    st.currency = std::move(fields.currency);
-    st.sku = std::move(fields.sku);
-    st.stock = fields.stock;
   }
   PageFacts facts = finish(std::move(st), rank);
   facts.sources = extended::sources(rules, facts, origins);

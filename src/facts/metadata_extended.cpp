@@ -372,7 +372,7 @@ Origins run(const PageView& page, Fields& fields, ExtractionMode mode) {
 // A fact the mode did not set itself follows from one it did: the page type
 // and the inferred stock of a page that now has a price, or a product path
 // with a SKU.
-std::vector<std::pair<std::string, std::string>> sources(const PageFacts& rules, const PageFacts& facts,
+std::vector<std::pair<std::string, std::string>> sources(const Decided& rules, const PageFacts& facts,
                                                          const Origins& o) {
   const std::string_view cause = !o.price.empty() ? o.price : !o.sku.empty() ? o.sku : o.stock;
   std::vector<std::pair<std::string, std::string>> out;

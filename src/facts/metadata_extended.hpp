@@ -48,16 +48,28 @@ struct PageView {
   models::PageType rules_type;                          // what the rules make of the page
 };
 
-// The facts the mode may fill or change, as the rules left them.
+// The facts the mode may fill or change: the rules' working values, which
+// the mode changes in place.
 struct Fields {
-  std::optional<double> amount;
-  std::optional<std::string> currency;
-  bool amount_structured = false;  // the amount came from the page's structured data
-  std::optional<std::string> sku;
-  std::optional<models::StockStatus> stock;
+  std::optional<double>& amount;
+  std::optional<std::string>& currency;
+  std::optional<std::string>& sku;
+  std::optional<models::StockStatus>& stock;
   // Whether the rules' own facts end with a price, SKU or stock (a stock the
   // rules infer later, or a SKU they clear later, still counts as theirs).
   bool rules_price = false, rules_sku = false, rules_stock = false;
+};
+
+// The facts the rules' final steps decide, by the names of the page facts:
+// what the sources compare.
+struct Decided {
+  std::optional<std::string> brand;
+  std::optional<std::string> sku;
+  std::optional<models::NormalizedPrice> price;
+  std::optional<models::StockStatus> stock_status;
+  std::optional<models::ItemCondition> condition;
+  models::PageType page_type = models::PageType::UNCATEGORIZED;
+  std::int64_t match_score = 0;
 };
 
 // The feature that filled or changed each field; empty where the mode did not.
@@ -73,7 +85,7 @@ Origins run(const PageView& page, Fields& fields, ExtractionMode mode);
 
 // The "sources" of the facts: every fact that differs from the rules' own,
 // in the order of the facts, with the feature behind it.
-std::vector<std::pair<std::string, std::string>> sources(const PageFacts& rules, const PageFacts& facts,
+std::vector<std::pair<std::string, std::string>> sources(const Decided& rules, const PageFacts& facts,
                                                          const Origins& origins);
 
 // ---------------------------------------------------------------------------

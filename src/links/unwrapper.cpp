@@ -1,3 +1,4 @@
+// URL splitting that keeps each part as written, query decoding, and the unwrapping built on them.
 #include "tarvik/links/unwrapper.hpp"
 
 #include <arpa/inet.h>

@@ -1,3 +1,4 @@
+// The merchant domain tables and the owner-name matching that files a seller under one category.
 #include "tarvik/merchants/classifier.hpp"
 
 #include <algorithm>

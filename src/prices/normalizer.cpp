@@ -94,11 +94,9 @@ std::optional<double> read_decimal(std::string_view s) {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-using text::space_at;
-
 std::size_t skip_space(std::string_view s, std::size_t i, std::size_t end) {
   while (i < end) {
-    const std::size_t n = space_at(s, i);
+    const std::size_t n = text::space_at(s, i);
     if (n == 0) break;
     i += n;
   }
@@ -134,7 +132,7 @@ std::optional<PriceNormalizer::PriceMatch> split_match(std::string_view s, std::
     if (i < end && (s[i] == ',' || s[i] == '.')) {
       sep = 1;
     } else if (i < end) {
-      sep = space_at(s, i);
+      sep = text::space_at(s, i);
     }
     if (sep == 0 || i + sep >= end || !is_digit(s[i + sep])) break;
     i += sep;

@@ -1,3 +1,4 @@
+// The relevance rules, the market summary and the publishing order, as pure functions of the items.
 #include "tarvik/relevance/relevance.hpp"
 
 #include <algorithm>

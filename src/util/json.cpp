@@ -1,3 +1,4 @@
+// Page-data JSON: exactly rounded numbers, lone-surrogate repair, and the text forms rules compare.
 #include "tarvik/util/json.hpp"
 
 #include <algorithm>

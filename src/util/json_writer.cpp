@@ -1,3 +1,4 @@
+// The one JSON writer every output goes through, so member order and number forms match everywhere.
 #include "tarvik/util/json_writer.hpp"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// UTF-8 validation and repair, Unicode whitespace and ICU case mapping: the text layer of every stage.
 #include "tarvik/util/text.hpp"
 
 #include <unicode/casemap.h>
