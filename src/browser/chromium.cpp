@@ -80,6 +80,11 @@ std::vector<std::string> launch_flags(const ChromiumOptions& options, const std:
            "--use-mock-keychain",
            "--mute-audio",
            "--hide-scrollbars",
+           // Pages open side by side in background tabs: their timers must
+           // not be held to once a second (settling waits on them).
+           "--disable-background-timer-throttling",
+           "--disable-renderer-backgrounding",
+           "--disable-backgrounding-occluded-windows",
            // Site isolation stays on: frames of other sites run in processes of
            // their own, which are not intercepted and so load nothing.
            "--disable-features=Translate,OptimizationHints,MediaRouter,HttpsUpgrades,"
