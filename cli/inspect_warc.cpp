@@ -1,7 +1,10 @@
 // `inspect --warc`: the page facts of every HTML response in WARC files, in
-// file order, served on the ordered pool of --jsonl.
+// file order, served on the ordered pool of --jsonl. The reading thread
+// inflates and frames records; the workers check their sha1 digests and
+// parse them.
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,7 +28,13 @@ constexpr std::array<const char*, SKIP_KINDS> SKIP_NAMES = {"", "truncated", "no
 struct Outcome {
   std::string line;   // the JSON line, when there are facts
   Skip skip = NONE;
-  std::string error;  // a record that could not be inspected
+  std::string error;  // a record that could not be inspected, or a damaged one
+  // A record whose digest does not match: its reader drops it when the
+  // outcome is written, and what was read after it is void.
+  std::shared_ptr<const core::WarcPendingDigest> bad_digest;
+  std::uint64_t round = 0;  // the reading round it belongs to (see run_warc)
+  bool response = false;    // a sound response record
+  bool resource = false;    // a sound resource record
 };
 
 bool is_html(const std::optional<std::string>& content_type) {
@@ -114,54 +123,98 @@ std::string skipped_note(const std::array<std::size_t, SKIP_KINDS>& skipped, std
 
 int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::ExtractionMode mode) {
   std::array<std::size_t, SKIP_KINDS> skipped{};
+  std::size_t responses = 0;
+  Passed passed;
   bool failed = false;
+  // The reader hands records on before their digests are checked. When one
+  // fails, the reader goes back to it and on as if it had found the damage
+  // itself; the outcomes of records read after it, still in the window,
+  // belong to an earlier round and are left out.
+  std::optional<core::WarcReader> reader;
+  std::uint64_t round = 0;
   OrderedRunner<Outcome> runner(jobs, std::max(1U, jobs) * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
+    if (o.round != round) return;
+    if (o.bad_digest) {
+      o.error = reader->reject(*o.bad_digest);
+      ++round;
+    }
     if (!o.line.empty()) emit_line(o.line);
     if (o.skip != NONE) ++skipped[o.skip];
+    if (o.response) ++responses;
+    if (o.resource) ++passed.resources;
     if (!o.error.empty()) {
       std::fprintf(stderr, "inspect: %s\n", o.error.c_str());
       failed = true;
     }
   });
-  std::size_t responses = 0;
-  Passed passed;
+  // An outcome without work: a damaged record's error, or a resource record.
+  const auto note = [&runner](std::uint64_t at, std::string error, bool resource) {
+    Outcome o;
+    o.error = std::move(error);
+    o.round = at;
+    o.resource = resource;
+    runner.submit([o = std::move(o)] { return o; }, 0);
+  };
   for (const std::string& file : files) {
     const std::string shown = text::repair_utf8(file);
-    std::optional<core::WarcReader> reader;
     try {
-      reader.emplace(file, MAX_PAGE_BYTES);
+      reader.emplace(file, MAX_PAGE_BYTES, true);
     } catch (const core::WarcError& e) {
       std::fprintf(stderr, "inspect: %s\n", e.what());
       failed = true;
       continue;
     }
     for (;;) {
+      const std::uint64_t at = round;
       // A damaged record is never inspected: it is named, and reading goes
       // on after it where the file allows.
       std::optional<core::WarcRecord> record;
       try {
         record = reader->next();
       } catch (const core::WarcError& e) {
-        std::fprintf(stderr, "inspect: %s\n", e.what());
-        failed = true;
+        note(at, e.what(), false);
         continue;
       }
-      if (!record) break;
+      if (!record) {
+        runner.wait();  // a digest failing now sends the reader back
+        if (round != at) continue;
+        break;
+      }
       const std::string type = record->type();
-      if (type == "resource") ++passed.resources;
-      if (type != "response") continue;
-      ++responses;
+      if (type != "response") {
+        // Records not inspected (requests, mostly small) are checked here:
+        // nothing read since depends on them.
+        if (!record->digest_ok()) {
+          note(at, reader->reject(*record->pending_digest), false);
+        } else if (type == "resource") {
+          note(at, "", true);
+        }
+        continue;
+      }
       const std::size_t size = record->block.size();
-      runner.submit([record = std::move(*record), shown, mode]() mutable { return inspect_record(record, shown, mode); }, size);
+      runner.submit(
+          [record = std::move(*record), shown, mode, at]() mutable {
+            Outcome o;
+            if (record.digest_ok()) {
+              o = inspect_record(record, shown, mode);
+              o.response = true;
+            } else {
+              o.bad_digest = record.pending_digest;
+            }
+            o.round = at;
+            return o;
+          },
+          size);
     }
     const core::WarcReadCounts& counts = reader->counts();
     passed.oversized += counts.oversized;
     passed.damaged += counts.damaged;
     passed.unchecked_digests += counts.digests_unchecked;
+    reader.reset();
   }
   runner.finish();
-  const std::string note = skipped_note(skipped, responses, passed);
-  if (!note.empty()) std::fprintf(stderr, "inspect: %s\n", note.c_str());
+  const std::string summary = skipped_note(skipped, responses, passed);
+  if (!summary.empty()) std::fprintf(stderr, "inspect: %s\n", summary.c_str());
   return failed ? EXIT_BAD_INPUT : EXIT_OK;
 }
 

@@ -3,7 +3,8 @@
 //
 // The submitting thread also writes: submit() blocks while the window is
 // full, and writes every finished result at the front of the window while it
-// waits. Work must not throw. finish() (or the destructor) waits for the rest.
+// waits. Work must not throw. wait() writes every result submitted so far;
+// finish() (or the destructor) waits for the rest and ends the workers.
 // When the writer throws (standard output failed), later results are dropped
 // and the exception comes out of the next submit() or of finish().
 #pragma once
@@ -63,17 +64,22 @@ class OrderedRunner {
     work_ready_.notify_one();
   }
 
+  void wait() {
+    std::unique_lock lock(mutex_);
+    write_all(lock);
+    if (write_error_) {
+      lock.unlock();
+      std::rethrow_exception(write_error_);
+    }
+  }
+
   void finish() {
     if (workers_.empty()) return;
     {
       std::unique_lock lock(mutex_);
       input_ended_ = true;
       work_ready_.notify_all();
-      for (;;) {
-        write_ready(lock);
-        if (window_.empty()) break;
-        slot_done_.wait(lock);
-      }
+      write_all(lock);
     }
     for (auto& t : workers_) t.join();
     workers_.clear();
@@ -104,6 +110,14 @@ class OrderedRunner {
       queued_bytes_ -= slot.bytes;
       slot.result.emplace(std::move(result));
       slot_done_.notify_all();
+    }
+  }
+
+  void write_all(std::unique_lock<std::mutex>& lock) {
+    for (;;) {
+      write_ready(lock);
+      if (window_.empty()) return;
+      slot_done_.wait(lock);
     }
   }
 
