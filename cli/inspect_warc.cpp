@@ -2,11 +2,14 @@
 // file order, served on the ordered pool of --jsonl. The reading thread
 // inflates and frames records; the workers check their sha1 digests and
 // parse them.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands.hpp"
 #include "inspect_jsonl.hpp"
@@ -37,13 +40,49 @@ struct Outcome {
   bool resource = false;    // a sound resource record
 };
 
+// Block buffers given back by the workers, so that the reader fills memory
+// it already has instead of fresh pages for every record. Keeps the largest
+// few of moderate size and hands out the largest first, so that buffers
+// grow to the records' size once and stay there.
+class BufferPool {
+ public:
+  std::string take() {
+    const std::lock_guard lock(mutex_);
+    if (kept_.empty()) return {};
+    const auto largest = std::max_element(kept_.begin(), kept_.end(), by_capacity);
+    std::string s = std::move(*largest);
+    kept_.erase(largest);
+    return s;
+  }
+  void give(std::string&& s) {
+    if (s.capacity() < MIN_BYTES || s.capacity() > MAX_BYTES) return;
+    s.clear();
+    const std::lock_guard lock(mutex_);
+    if (kept_.size() < MAX_KEPT) {
+      kept_.push_back(std::move(s));
+      return;
+    }
+    const auto smallest = std::min_element(kept_.begin(), kept_.end(), by_capacity);
+    if (smallest->capacity() < s.capacity()) *smallest = std::move(s);
+  }
+
+ private:
+  static bool by_capacity(const std::string& a, const std::string& b) { return a.capacity() < b.capacity(); }
+  static constexpr std::size_t MIN_BYTES = std::size_t{16} << 10;
+  static constexpr std::size_t MAX_BYTES = std::size_t{8} << 20;
+  static constexpr std::size_t MAX_KEPT = 4;
+  std::mutex mutex_;
+  std::vector<std::string> kept_;
+};
+
 bool is_html(const std::optional<std::string>& content_type) {
   if (!content_type) return true;
   const std::string media = text::to_lower(text::trim(std::string_view(*content_type).substr(0, content_type->find(';'))));
   return media.empty() || media == "text/html" || media == "application/xhtml+xml";
 }
 
-Outcome inspect_record(core::WarcRecord& record, const std::string& file, commerce::ExtractionMode mode) {
+Outcome inspect_record(core::WarcRecord& record, const std::string& file, commerce::ExtractionMode mode,
+                       BufferPool& pool) {
   Outcome out;
   if (record.field("WARC-Truncated")) {
     out.skip = TRUNCATED;
@@ -66,10 +105,15 @@ Outcome inspect_record(core::WarcRecord& record, const std::string& file, commer
     } else if (response.truncated) {
       out.skip = TRUNCATED;
     }
-    if (out.skip != NONE) return out;
-    const std::string html = charset::decode_http_body(response.body, content_type.value_or(""));
-    std::string().swap(response.body);
+    if (out.skip != NONE) {
+      pool.give(std::move(response.body));
+      return out;
+    }
+    // A UTF-8 body becomes the page in place; a converted one leaves it behind.
+    std::string html = charset::decode_http_body(std::move(response.body), content_type.value_or(""));
+    pool.give(std::move(response.body));
     const auto facts = commerce::DestinationMetadataParser::parse_metadata(html, url, "", "", std::nullopt, std::nullopt, 1, mode);
+    pool.give(std::move(html));
     json::JsonWriter w;
     w.begin_object().key("url").value(url).key("date").value(text::repair_utf8(record.date()));
     w.key("facts").raw(facts.to_json()).end_object();
@@ -126,6 +170,7 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
   std::size_t responses = 0;
   Passed passed;
   bool failed = false;
+  BufferPool pool;
   // The reader hands records on before their digests are checked. When one
   // fails, the reader goes back to it and on as if it had found the damage
   // itself; the outcomes of records read after it, still in the window,
@@ -170,7 +215,7 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
       // on after it where the file allows.
       std::optional<core::WarcRecord> record;
       try {
-        record = reader->next();
+        record = reader->next(pool.take());
       } catch (const core::WarcError& e) {
         note(at, e.what(), false);
         continue;
@@ -189,18 +234,20 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
         } else if (type == "resource") {
           note(at, "", true);
         }
+        pool.give(std::move(record->block));
         continue;
       }
       const std::size_t size = record->block.size();
       runner.submit(
-          [record = std::move(*record), shown, mode, at]() mutable {
+          [record = std::move(*record), shown, mode, at, &pool]() mutable {
             Outcome o;
             if (record.digest_ok()) {
-              o = inspect_record(record, shown, mode);
+              o = inspect_record(record, shown, mode, pool);
               o.response = true;
             } else {
               o.bad_digest = record.pending_digest;
             }
+            pool.give(std::move(record.block));
             o.round = at;
             return o;
           },

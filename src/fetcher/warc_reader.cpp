@@ -693,7 +693,9 @@ WarcReader::WarcReader(const std::filesystem::path& path, std::size_t max_block_
 
 WarcReader::~WarcReader() = default;
 
-std::optional<WarcRecord> WarcReader::next() {
+std::optional<WarcRecord> WarcReader::next() { return next(std::string()); }
+
+std::optional<WarcRecord> WarcReader::next(std::string&& buffer) {
   auto& parser = impl_->parser;
   WarcReadCounts& counts = impl_->counts;
   const auto count = [&](warc_detail::DigestCheck check) {
@@ -712,6 +714,7 @@ std::optional<WarcRecord> WarcReader::next() {
       WarcRecord record;
       record.offset = head->offset;
       record.fields = std::move(head->fields);
+      record.block = std::move(buffer);
       if (!impl_->defer) {
         count(parser.read_block(record.block));
         return record;

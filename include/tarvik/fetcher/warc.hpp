@@ -108,6 +108,8 @@ class WarcReader {
   // were skipped) on a damaged record; the next call goes on after it, or
   // returns none when nothing after it can be read.
   std::optional<WarcRecord> next();
+  // The same, the block read into `buffer`'s memory (its capacity reused).
+  std::optional<WarcRecord> next(std::string&& buffer);
   // For a record of this reader whose digest_ok() is false: what next() would
   // have done had it computed the digest itself. The record is counted as
   // damaged, the error next() would have thrown is returned, and reading goes
