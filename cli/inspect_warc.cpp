@@ -1,7 +1,8 @@
 // `inspect --warc`: the page facts of every HTML response in WARC files, in
 // file order, served on the ordered pool of --jsonl. The reading thread
 // inflates and frames records; the workers check their sha1 digests and
-// parse them.
+// parse them. The reading thread counts as one of the --jobs threads: it
+// does the queued records itself whenever the window is full.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -177,7 +178,8 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
   // belong to an earlier round and are left out.
   std::optional<core::WarcReader> reader;
   std::uint64_t round = 0;
-  OrderedRunner<Outcome> runner(jobs, std::max(1U, jobs) * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
+  const unsigned threads = std::max(1U, jobs);
+  OrderedRunner<Outcome> runner(threads - 1, threads * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
     if (o.round != round) return;
     if (o.bad_digest) {
       o.error = reader->reject(*o.bad_digest);
@@ -191,7 +193,7 @@ int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::Ext
       std::fprintf(stderr, "inspect: %s\n", o.error.c_str());
       failed = true;
     }
-  });
+  }, true);
   // An outcome without work: a damaged record's error, or a resource record.
   const auto note = [&runner](std::uint64_t at, std::string error, bool resource) {
     Outcome o;

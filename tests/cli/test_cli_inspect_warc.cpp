@@ -190,6 +190,14 @@ const auto ALTERED = with_bad_crc(archive("sound.warc.gz", many(0, 3)), "altered
 const std::string NOT_WARC = (PAGES / "product-ld.html").string();
 // The fifth page's title changed after writing: its digest no longer matches.
 const auto MISMATCHED = with_bad_digest(archive("sound.warc", many(0, 12)), "mismatched.warc", "<title>T4");
+const std::vector<std::string> MISMATCHED_URLS = [] {
+  auto urls = numbered(0, 12);
+  urls.erase(urls.begin() + 4);
+  return urls;
+}();
+const std::vector<std::string> MISMATCHED_NOTES = {
+    MISMATCHED.first + ": offset " + std::to_string(MISMATCHED.second) + ": WARC-Block-Digest",
+    "reading again at offset", "1 damaged record dropped"};
 
 INSTANTIATE_TEST_SUITE_P(
     Archives, InspectWarc,
@@ -213,16 +221,9 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {ALTERED.first + ": offset " + std::to_string(ALTERED.second) + ": gzip member fails its CRC",
                  "reading again at offset", "1 damaged record dropped"}},
-        RunCase{"digest_mismatch_dropped_in_order",
-                {MISMATCHED.first, "--jobs", "2"},
-                [] {
-                  auto urls = numbered(0, 12);
-                  urls.erase(urls.begin() + 4);
-                  return urls;
-                }(),
-                1,
-                {MISMATCHED.first + ": offset " + std::to_string(MISMATCHED.second) + ": WARC-Block-Digest",
-                 "reading again at offset", "1 damaged record dropped"}},
+        RunCase{"digest_mismatch_dropped_in_order", {MISMATCHED.first, "--jobs", "2"}, MISMATCHED_URLS, 1,
+                MISMATCHED_NOTES},
+        RunCase{"digest_mismatch_one_thread", {MISMATCHED.first, "--jobs", "1"}, MISMATCHED_URLS, 1, MISMATCHED_NOTES},
         RunCase{"resource_records_and_other_digests_counted",
                 {foreign_archive("foreign.warc")},
                 {"https://f.example/"},
