@@ -124,7 +124,9 @@ void register_inspect(CLI::App& app, int& exit_code) {
                           ->check(first_or_later);
   CLI::Option* jsonl = cmd->add_flag("--jsonl", opts->jsonl, "Read requests as JSON lines from standard input");
   CLI::Option* warc = cmd->add_option("--warc", opts->warc, "Page facts of the HTML responses in these WARC files");
-  CLI::Option* jobs = cmd->add_option("--jobs", opts->jobs, "Worker threads for --jsonl and --warc (default: all cores)")
+  CLI::Option* jobs = cmd->add_option("--jobs", opts->jobs,
+                                      "Worker threads for --jsonl and --warc; for --warc the thread reading the files "
+                                      "is one of them (default: all cores)")
                           ->check(CLI::Range(1U, inspect::MAX_JOBS));
   cmd->add_flag("--extended{fallbacks}", opts->extended,
                 "Also fill the price, SKU and stock the rules leave empty, from further page evidence; "

@@ -45,9 +45,10 @@ std::string inspect_line(std::string_view line, bool& ok,
 int run_jsonl(std::FILE* in, unsigned jobs, commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);
 
 // The page facts of every HTML 2xx response record of the WARC files, one
-// line {"url", "date", "facts"} each, in file order, on `jobs` threads. Other
-// response records are counted in one note on standard error at the end. A
-// damaged file gets one error line there and the rest of it is skipped.
+// line {"url", "date", "facts"} each, in file order, on `jobs` threads (the
+// one reading the files among them). Other response records are counted in
+// one note on standard error at the end. A damaged file gets one error line
+// there and the rest of it is skipped.
 // Returns 1 when any file was damaged or unreadable (or a page failed), else 0.
 int run_warc(const std::vector<std::string>& files, unsigned jobs,
              commerce::ExtractionMode mode = commerce::ExtractionMode::OFF);

@@ -1,9 +1,16 @@
 // `inspect --warc`: the page facts of every HTML response in WARC files, in
-// file order, served on the ordered pool of --jsonl.
+// file order, served on the ordered pool of --jsonl. The reading thread
+// inflates and frames records; the workers check their sha1 digests and
+// parse them. The reading thread counts as one of the --jobs threads: it
+// does the queued records itself whenever the window is full.
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands.hpp"
 #include "inspect_jsonl.hpp"
@@ -25,7 +32,48 @@ constexpr std::array<const char*, SKIP_KINDS> SKIP_NAMES = {"", "truncated", "no
 struct Outcome {
   std::string line;   // the JSON line, when there are facts
   Skip skip = NONE;
-  std::string error;  // a record that could not be inspected
+  std::string error;  // a record that could not be inspected, or a damaged one
+  // A record whose digest does not match: its reader drops it when the
+  // outcome is written, and what was read after it is void.
+  std::shared_ptr<const core::WarcPendingDigest> bad_digest;
+  std::uint64_t round = 0;  // the reading round it belongs to (see run_warc)
+  bool response = false;    // a sound response record
+  bool resource = false;    // a sound resource record
+};
+
+// Block buffers given back by the workers, so that the reader fills memory
+// it already has instead of fresh pages for every record. Keeps the largest
+// few of moderate size and hands out the largest first, so that buffers
+// grow to the records' size once and stay there.
+class BufferPool {
+ public:
+  std::string take() {
+    const std::lock_guard lock(mutex_);
+    if (kept_.empty()) return {};
+    const auto largest = std::max_element(kept_.begin(), kept_.end(), by_capacity);
+    std::string s = std::move(*largest);
+    kept_.erase(largest);
+    return s;
+  }
+  void give(std::string&& s) {
+    if (s.capacity() < MIN_BYTES || s.capacity() > MAX_BYTES) return;
+    s.clear();
+    const std::lock_guard lock(mutex_);
+    if (kept_.size() < MAX_KEPT) {
+      kept_.push_back(std::move(s));
+      return;
+    }
+    const auto smallest = std::min_element(kept_.begin(), kept_.end(), by_capacity);
+    if (smallest->capacity() < s.capacity()) *smallest = std::move(s);
+  }
+
+ private:
+  static bool by_capacity(const std::string& a, const std::string& b) { return a.capacity() < b.capacity(); }
+  static constexpr std::size_t MIN_BYTES = std::size_t{16} << 10;
+  static constexpr std::size_t MAX_BYTES = std::size_t{8} << 20;
+  static constexpr std::size_t MAX_KEPT = 4;
+  std::mutex mutex_;
+  std::vector<std::string> kept_;
 };
 
 bool is_html(const std::optional<std::string>& content_type) {
@@ -34,7 +82,8 @@ bool is_html(const std::optional<std::string>& content_type) {
   return media.empty() || media == "text/html" || media == "application/xhtml+xml";
 }
 
-Outcome inspect_record(core::WarcRecord& record, const std::string& file, commerce::ExtractionMode mode) {
+Outcome inspect_record(core::WarcRecord& record, const std::string& file, commerce::ExtractionMode mode,
+                       BufferPool& pool) {
   Outcome out;
   if (record.field("WARC-Truncated")) {
     out.skip = TRUNCATED;
@@ -57,10 +106,15 @@ Outcome inspect_record(core::WarcRecord& record, const std::string& file, commer
     } else if (response.truncated) {
       out.skip = TRUNCATED;
     }
-    if (out.skip != NONE) return out;
-    const std::string html = charset::decode_http_body(response.body, content_type.value_or(""));
-    std::string().swap(response.body);
+    if (out.skip != NONE) {
+      pool.give(std::move(response.body));
+      return out;
+    }
+    // A UTF-8 body becomes the page in place; a converted one leaves it behind.
+    std::string html = charset::decode_http_body(std::move(response.body), content_type.value_or(""));
+    pool.give(std::move(response.body));
     const auto facts = commerce::DestinationMetadataParser::parse_metadata(html, url, "", "", std::nullopt, std::nullopt, 1, mode);
+    pool.give(std::move(html));
     json::JsonWriter w;
     w.begin_object().key("url").value(url).key("date").value(text::repair_utf8(record.date()));
     w.key("facts").raw(facts.to_json()).end_object();
@@ -114,54 +168,102 @@ std::string skipped_note(const std::array<std::size_t, SKIP_KINDS>& skipped, std
 
 int run_warc(const std::vector<std::string>& files, unsigned jobs, commerce::ExtractionMode mode) {
   std::array<std::size_t, SKIP_KINDS> skipped{};
+  std::size_t responses = 0;
+  Passed passed;
   bool failed = false;
-  OrderedRunner<Outcome> runner(jobs, std::max(1U, jobs) * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
+  BufferPool pool;
+  // The reader hands records on before their digests are checked. When one
+  // fails, the reader goes back to it and on as if it had found the damage
+  // itself; the outcomes of records read after it, still in the window,
+  // belong to an earlier round and are left out.
+  std::optional<core::WarcReader> reader;
+  std::uint64_t round = 0;
+  const unsigned threads = std::max(1U, jobs);
+  OrderedRunner<Outcome> runner(threads - 1, threads * QUEUED_LINES_PER_JOB, MAX_QUEUED_BYTES, [&](Outcome& o) {
+    if (o.round != round) return;
+    if (o.bad_digest) {
+      o.error = reader->reject(*o.bad_digest);
+      ++round;
+    }
     if (!o.line.empty()) emit_line(o.line);
     if (o.skip != NONE) ++skipped[o.skip];
+    if (o.response) ++responses;
+    if (o.resource) ++passed.resources;
     if (!o.error.empty()) {
       std::fprintf(stderr, "inspect: %s\n", o.error.c_str());
       failed = true;
     }
-  });
-  std::size_t responses = 0;
-  Passed passed;
+  }, true);
+  // An outcome without work: a damaged record's error, or a resource record.
+  const auto note = [&runner](std::uint64_t at, std::string error, bool resource) {
+    Outcome o;
+    o.error = std::move(error);
+    o.round = at;
+    o.resource = resource;
+    runner.submit([o = std::move(o)] { return o; }, 0);
+  };
   for (const std::string& file : files) {
     const std::string shown = text::repair_utf8(file);
-    std::optional<core::WarcReader> reader;
     try {
-      reader.emplace(file, MAX_PAGE_BYTES);
+      reader.emplace(file, MAX_PAGE_BYTES, true);
     } catch (const core::WarcError& e) {
       std::fprintf(stderr, "inspect: %s\n", e.what());
       failed = true;
       continue;
     }
     for (;;) {
+      const std::uint64_t at = round;
       // A damaged record is never inspected: it is named, and reading goes
       // on after it where the file allows.
       std::optional<core::WarcRecord> record;
       try {
-        record = reader->next();
+        record = reader->next(pool.take());
       } catch (const core::WarcError& e) {
-        std::fprintf(stderr, "inspect: %s\n", e.what());
-        failed = true;
+        note(at, e.what(), false);
         continue;
       }
-      if (!record) break;
+      if (!record) {
+        runner.wait();  // a digest failing now sends the reader back
+        if (round != at) continue;
+        break;
+      }
       const std::string type = record->type();
-      if (type == "resource") ++passed.resources;
-      if (type != "response") continue;
-      ++responses;
+      if (type != "response") {
+        // Records not inspected (requests, mostly small) are checked here:
+        // nothing read since depends on them.
+        if (!record->digest_ok()) {
+          note(at, reader->reject(*record->pending_digest), false);
+        } else if (type == "resource") {
+          note(at, "", true);
+        }
+        pool.give(std::move(record->block));
+        continue;
+      }
       const std::size_t size = record->block.size();
-      runner.submit([record = std::move(*record), shown, mode]() mutable { return inspect_record(record, shown, mode); }, size);
+      runner.submit(
+          [record = std::move(*record), shown, mode, at, &pool]() mutable {
+            Outcome o;
+            if (record.digest_ok()) {
+              o = inspect_record(record, shown, mode, pool);
+              o.response = true;
+            } else {
+              o.bad_digest = record.pending_digest;
+            }
+            pool.give(std::move(record.block));
+            o.round = at;
+            return o;
+          },
+          size);
     }
     const core::WarcReadCounts& counts = reader->counts();
     passed.oversized += counts.oversized;
     passed.damaged += counts.damaged;
     passed.unchecked_digests += counts.digests_unchecked;
+    reader.reset();
   }
   runner.finish();
-  const std::string note = skipped_note(skipped, responses, passed);
-  if (!note.empty()) std::fprintf(stderr, "inspect: %s\n", note.c_str());
+  const std::string summary = skipped_note(skipped, responses, passed);
+  if (!summary.empty()) std::fprintf(stderr, "inspect: %s\n", summary.c_str());
   return failed ? EXIT_BAD_INPUT : EXIT_OK;
 }
 

@@ -2,7 +2,9 @@
 // indexed for replay and looked up; bytes that are not gzip are read a second
 // time gzipped, one member per record, so that mutations of the records reach
 // the gzip path too. Any crash, sanitizer report, escaping exception other
-// than WarcError, or a reader that does not advance is a finding.
+// than WarcError, or a reader that does not advance is a finding; so is a
+// reader leaving digests to its caller that reads otherwise than one that
+// checks them itself.
 #include <sys/mman.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -10,8 +12,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "tarvik/fetcher/warc.hpp"
@@ -65,10 +69,41 @@ class MemoryFile {
   int fd_;
 };
 
+// Target URIs and errors in order, the digests checked by the caller two
+// records late; records read after one that fails are void.
+std::vector<std::string> read_deferred(const std::string& path, std::size_t max_calls) {
+  std::vector<std::string> out;
+  WarcReader reader(path, 1 << 20, true);
+  std::deque<std::variant<WarcRecord, std::string>> window;
+  for (std::size_t calls = 0; calls < max_calls; ++calls) {
+    bool ended = false;
+    try {
+      auto r = reader.next();
+      ended = !r;
+      if (r) window.emplace_back(std::move(*r));
+    } catch (const WarcError& e) {
+      window.emplace_back(e.what());
+    }
+    if (ended && window.empty()) break;
+    if (!ended && window.size() <= 2) continue;
+    auto front = std::move(window.front());
+    window.pop_front();
+    if (const auto* error = std::get_if<std::string>(&front)) {
+      out.push_back(*error);
+    } else if (const auto& r = std::get<WarcRecord>(front); r.digest_ok()) {
+      out.push_back(r.target_uri());
+    } else {
+      out.push_back(reader.reject(*r.pending_digest));
+      window.clear();
+    }
+  }
+  return out;
+}
+
 void read_as_file(const std::string& bytes) {
   const MemoryFile file(bytes);
 
-  std::vector<std::string> uris;
+  std::vector<std::string> uris, events;
   try {
     WarcReader reader(file.path(), 1 << 20);
     // Every call either hands on a record, reports one damaged record or
@@ -79,6 +114,7 @@ void read_as_file(const std::string& bytes) {
         const auto record = reader.next();
         if (!record) break;
         if (record->block.size() > (1 << 20)) std::abort();
+        events.push_back(record->target_uri());
         if (record->type() == "response") {
           uris.push_back(record->target_uri());
           try {
@@ -86,12 +122,14 @@ void read_as_file(const std::string& bytes) {
           } catch (const WarcError&) {
           }
         }
-      } catch (const WarcError&) {
+      } catch (const WarcError& e) {
+        events.emplace_back(e.what());
       }
     }
   } catch (const WarcError&) {
     return;
   }
+  if (read_deferred(file.path(), 3 * (bytes.size() + 3)) != events) std::abort();
 
   try {
     const auto archive = WarcArchive::open({file.path()});

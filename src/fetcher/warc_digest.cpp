@@ -92,6 +92,29 @@ std::string Sha1::finish() {
   return std::string(reinterpret_cast<const char*>(md), len);
 }
 
+DigestHash::DigestHash(const DigestPlan& plan) : in_payload_(plan.block || !plan.payload_after_http_head) {}
+
+void DigestHash::update(const char* data, std::size_t n) {
+  std::size_t from = 0;
+  while (!in_payload_ && from < n) {
+    const char c = data[from++];
+    if (c == '\n') {
+      if (line_length_ == 0) in_payload_ = true;
+      line_length_ = 0;
+    } else if (c != '\r') {
+      ++line_length_;
+    }
+  }
+  if (in_payload_) sha_.update(data + from, n - from);
+}
+
+std::string DigestHash::finish() { return sha_.finish(); }
+
+bool DigestPlan::matches(const std::string& computed) const {
+  const DigestValue& want = block ? *block : *payload;
+  return computed == want.bytes;
+}
+
 std::string sha1_base32(std::string_view data) {
   Sha1 h;
   h.update(data.data(), data.size());

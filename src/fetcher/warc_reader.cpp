@@ -240,6 +240,11 @@ void ByteStream::restart_at(std::uint64_t offset) {
   plain_pos_ = delivered_;
 }
 
+void ByteStream::rewind_counts(std::uint64_t delivered, std::uint64_t read_offset) {
+  delivered_ = delivered;
+  file_pos_ = read_offset;
+}
+
 std::uint64_t ByteStream::file_size() const {
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return file_pos_;
@@ -300,8 +305,8 @@ RecordParser::RecordParser(std::filesystem::path path, std::uint64_t start)
 
 RecordParser::~RecordParser() = default;
 
-void RecordParser::fail_at(std::uint64_t offset, std::uint64_t position, std::uint64_t member_pos,
-                           const std::string& what) {
+std::string RecordParser::damage_line(std::uint64_t offset, std::uint64_t position, std::uint64_t member_pos,
+                                      const std::string& what) {
   std::string message = shown_path(path_) + ": offset " + std::to_string(offset);
   if (stream_.gzipped() && position != member_pos) {
     message += " (uncompressed offset " + std::to_string(position) + ")";
@@ -309,7 +314,12 @@ void RecordParser::fail_at(std::uint64_t offset, std::uint64_t position, std::ui
   damaged_offset_ = offset;
   damaged_inside_member_ = stream_.gzipped() && position != member_pos;
   need_resync_ = true;
-  throw WarcError(message + ": " + what);
+  return message + ": " + what;
+}
+
+void RecordParser::fail_at(std::uint64_t offset, std::uint64_t position, std::uint64_t member_pos,
+                           const std::string& what) {
+  throw WarcError(damage_line(offset, position, member_pos, what));
 }
 
 void RecordParser::fail(const std::string& what) {
@@ -434,19 +444,31 @@ std::optional<RecordHead> RecordParser::next_head() {
   return RecordHead{h.offset, h.position, h.member_pos, h.fields, h.length};
 }
 
-DigestCheck RecordParser::read_block(std::string& out) { return consume_block(&out); }
+DigestCheck RecordParser::read_block(std::string& out, DigestPlan* unchecked) { return consume_block(&out, unchecked); }
 
-DigestCheck RecordParser::skip_block() { return consume_block(nullptr); }
+DigestCheck RecordParser::skip_block() { return consume_block(nullptr, nullptr); }
+
+RecordParser::Mark RecordParser::mark() const {
+  return Mark{current_->offset, current_->position, current_->member_pos, stream_.position(), stream_.read_offset(),
+              resync_budget_};
+}
+
+std::string RecordParser::reject(const Mark& m, const std::string& what) {
+  stream_.rewind_counts(m.delivered, m.read_offset);
+  resync_budget_ = m.resync_budget;
+  finished_ = false;
+  current_.reset();
+  block_left_ = 0;
+  const std::string line = damage_line(m.offset, m.position, m.member_pos, what);
+  return line + "; " + resync();
+}
+
+std::string DigestPlan::mismatch() const {
+  return std::string(block ? "WARC-Block-Digest" : "WARC-Payload-Digest") + " '" +
+         shown(block ? block_field : payload_field) + "' does not match the " + (block ? "block" : "payload");
+}
 
 namespace {
-
-// What a record's digest fields ask to be checked.
-struct DigestPlan {
-  std::optional<DigestValue> block, payload;
-  bool payload_after_http_head = false;
-  bool unknown = false;
-  std::string block_field, payload_field;
-};
 
 bool is_sha1(const std::string& algorithm) { return algorithm == "sha1" || algorithm == "sha-1"; }
 
@@ -481,19 +503,15 @@ DigestPlan plan_digests(const Headers& fields) {
 
 // Through the parse buffer: appending from it is cheaper than zero-filling
 // the whole block first and reading into it.
-DigestCheck RecordParser::consume_block(std::string* out) {
+DigestCheck RecordParser::consume_block(std::string* out, DigestPlan* unchecked) {
   const std::uint64_t total = block_left_;
   if (out != nullptr) {
     out->clear();
     out->reserve(total);
   }
   DigestPlan plan = plan_digests(current_->fields);
-  std::optional<Sha1> hash;
-  if (plan.block || plan.payload) hash.emplace();
-  // Payload digests of responses start after the HTTP header section: the
-  // first empty line (CR LF or LF alone).
-  bool in_payload = !plan.payload_after_http_head;
-  std::size_t line_length = 0;
+  std::optional<DigestHash> hash;
+  if (plan.has_sha1() && unchecked == nullptr) hash.emplace(plan);
   std::uint64_t got = 0;
   while (got < total) {
     if (pos_ == end_ && !more()) {
@@ -502,35 +520,18 @@ DigestCheck RecordParser::consume_block(std::string* out) {
     const std::size_t k = static_cast<std::size_t>(std::min<std::uint64_t>(end_ - pos_, total - got));
     const char* data = buf_.data() + pos_;
     if (out != nullptr) out->append(data, k);
-    if (hash) {
-      std::size_t from = 0;
-      while (!in_payload && from < k) {
-        const char c = data[from++];
-        if (c == '\n') {
-          if (line_length == 0) in_payload = true;
-          line_length = 0;
-        } else if (c != '\r') {
-          ++line_length;
-        }
-      }
-      if (in_payload) hash->update(data + from, k - from);
-    }
+    if (hash) hash->update(data, k);
     pos_ += k;
     got += k;
   }
   block_left_ = 0;
   expect_separator();
   DigestCheck check = plan.unknown ? DigestCheck::UNKNOWN_ALGORITHM : DigestCheck::NONE;
-  if (hash) {
-    const std::string computed = hash->finish();
-    const DigestValue& want = plan.block ? *plan.block : *plan.payload;
-    if (computed != want.bytes) {
-      const std::string& field = plan.block ? plan.block_field : plan.payload_field;
-      fail(std::string(plan.block ? "WARC-Block-Digest" : "WARC-Payload-Digest") + " '" + shown(field) +
-           "' does not match the " + (plan.block ? "block" : "payload"));
-    }
+  if (plan.has_sha1()) {
+    if (hash && !plan.matches(hash->finish())) fail(plan.mismatch());
     if (check == DigestCheck::NONE) check = DigestCheck::MATCHED;
   }
+  if (unchecked != nullptr) *unchecked = std::move(plan);
   return check;
 }
 
@@ -662,19 +663,39 @@ std::string WarcRecord::target_uri() const {
 
 std::string WarcRecord::date() const { return field("WARC-Date").value_or(""); }
 
+// What a reader that left a record's digest to its caller needs to drop the
+// record later as if it had found the mismatch itself.
+class WarcPendingDigest {
+ public:
+  const void* reader = nullptr;  // the WarcReader::Impl that read the record
+  warc_detail::DigestPlan plan;
+  warc_detail::RecordParser::Mark mark;
+  WarcReadCounts counts;  // before the record was counted
+};
+
+bool WarcRecord::digest_ok() const {
+  if (!pending_digest) return true;
+  warc_detail::DigestHash hash(pending_digest->plan);
+  hash.update(block.data(), block.size());
+  return pending_digest->plan.matches(hash.finish());
+}
+
 struct WarcReader::Impl {
-  Impl(const std::filesystem::path& path, std::size_t max) : parser(path), max_block(max) {}
+  Impl(const std::filesystem::path& path, std::size_t max, bool defer) : parser(path), max_block(max), defer(defer) {}
   warc_detail::RecordParser parser;
   std::size_t max_block;
+  bool defer;
   WarcReadCounts counts;
 };
 
-WarcReader::WarcReader(const std::filesystem::path& path, std::size_t max_block_bytes)
-    : impl_(std::make_unique<Impl>(path, max_block_bytes)) {}
+WarcReader::WarcReader(const std::filesystem::path& path, std::size_t max_block_bytes, bool defer_digests)
+    : impl_(std::make_unique<Impl>(path, max_block_bytes, defer_digests)) {}
 
 WarcReader::~WarcReader() = default;
 
-std::optional<WarcRecord> WarcReader::next() {
+std::optional<WarcRecord> WarcReader::next() { return next(std::string()); }
+
+std::optional<WarcRecord> WarcReader::next(std::string&& buffer) {
   auto& parser = impl_->parser;
   WarcReadCounts& counts = impl_->counts;
   const auto count = [&](warc_detail::DigestCheck check) {
@@ -693,13 +714,33 @@ std::optional<WarcRecord> WarcReader::next() {
       WarcRecord record;
       record.offset = head->offset;
       record.fields = std::move(head->fields);
-      count(parser.read_block(record.block));
+      record.block = std::move(buffer);
+      if (!impl_->defer) {
+        count(parser.read_block(record.block));
+        return record;
+      }
+      auto pending = std::make_shared<WarcPendingDigest>();
+      const warc_detail::DigestCheck check = parser.read_block(record.block, &pending->plan);
+      if (pending->plan.has_sha1()) {
+        pending->reader = impl_.get();
+        pending->mark = parser.mark();
+        pending->counts = counts;
+        record.pending_digest = std::move(pending);
+      }
+      count(check);
       return record;
     }
   } catch (const WarcError& e) {
     ++counts.damaged;
     throw WarcError(std::string(e.what()) + "; " + parser.resync());
   }
+}
+
+std::string WarcReader::reject(const WarcPendingDigest& digest) {
+  if (digest.reader != impl_.get()) throw std::logic_error("WarcReader::reject: a record of another reader");
+  impl_->counts = digest.counts;
+  ++impl_->counts.damaged;
+  return impl_->parser.reject(digest.mark, digest.plan.mismatch());
 }
 
 std::uint64_t WarcReader::skipped_oversized() const { return impl_->counts.oversized; }

@@ -54,6 +54,9 @@ class ByteStream {
   // Reading goes on from file offset `offset` (a member start in a gzip
   // file); uncompressed positions keep counting up from position().
   void restart_at(std::uint64_t offset);
+  // Back to the counts of an earlier moment: `delivered` bytes out, the file
+  // read to `read_offset`. Only restart_at() may follow.
+  void rewind_counts(std::uint64_t delivered, std::uint64_t read_offset);
   // The file offset of the first gzip member at or after `from` whose data
   // inflates to a WARC version line, or none. The bytes scanned and the trial
   // inflates are taken from `budget`; none when it runs out.
@@ -92,6 +95,23 @@ class ByteStream {
   std::deque<Member> members_;
 };
 
+// A digest of `data` in the form crawl tools write: "sha1:" and 32 base32 letters.
+std::string sha1_base32(std::string_view data);
+// A streaming SHA-1.
+class Sha1 {
+ public:
+  Sha1();
+  ~Sha1();
+  Sha1(const Sha1&) = delete;
+  Sha1& operator=(const Sha1&) = delete;
+  void update(const char* data, std::size_t n);
+  // The 20 digest bytes; the object is then spent.
+  std::string finish();
+
+ private:
+  void* ctx_;
+};
+
 // A record's header, read; its block is next in the stream.
 struct RecordHead {
   std::uint64_t offset = 0;       // of the record, or of its gzip member
@@ -103,6 +123,44 @@ struct RecordHead {
 
 // A digest named in a record header, as checked.
 enum class DigestCheck { NONE, MATCHED, UNKNOWN_ALGORITHM };
+
+// The parsed form of a digest field value ("ALGORITHM:VALUE", the value in
+// base32 or hex): the algorithm (lower case) and the raw digest bytes (empty
+// when the value cannot be read).
+struct DigestValue {
+  std::string algorithm;
+  std::string bytes;
+};
+
+// What a record's digest fields ask to be checked: its sha1 block digest,
+// else (responses and resources) its sha1 payload digest.
+struct DigestPlan {
+  std::optional<DigestValue> block, payload;
+  bool payload_after_http_head = false;
+  bool unknown = false;  // a digest in another algorithm was passed over
+  std::string block_field, payload_field;
+
+  bool has_sha1() const { return block || payload; }
+  // Whether `computed` (a DigestHash's result) is the one the record names.
+  bool matches(const std::string& computed) const;
+  // Why the record is damaged when it does not match.
+  std::string mismatch() const;
+};
+
+// SHA-1 over the bytes a plan's digest covers, fed in pieces.
+class DigestHash {
+ public:
+  explicit DigestHash(const DigestPlan& plan);
+  void update(const char* data, std::size_t n);
+  std::string finish();
+
+ private:
+  // A payload digest of a response starts after the HTTP header section:
+  // the first empty line (CR LF or LF alone).
+  bool in_payload_;
+  std::size_t line_length_ = 0;
+  Sha1 sha_;
+};
 
 class RecordParser {
  public:
@@ -116,8 +174,21 @@ class RecordParser {
   // next_head. The record is whole only when this returns: the block has
   // its declared length, the separator follows, its gzip member checked out
   // and its digests (when given) match. Throws WarcError otherwise.
-  DigestCheck read_block(std::string& out);
+  // With `unchecked`, the sha1 digest is not computed but its plan left
+  // there; the result is then what it would be if it matched.
+  DigestCheck read_block(std::string& out, DigestPlan* unchecked = nullptr);
   DigestCheck skip_block();
+  // Where reading stands right after read_block(): what reject() needs.
+  struct Mark {
+    std::uint64_t offset = 0, position = 0, member_pos = 0;  // of the record
+    std::uint64_t delivered = 0, read_offset = 0;             // of the stream
+    std::optional<std::uint64_t> resync_budget;
+  };
+  Mark mark() const;
+  // Damage (`what`) found later in the record read when `m` was taken:
+  // reading goes back to that moment, and on as if read_block() had thrown
+  // then. Returns what next_head() and resync() would have said, joined.
+  std::string reject(const Mark& m, const std::string& what);
   // Discards n bytes from the start (to reach a record inside a gzip member).
   void skip(std::uint64_t n);
   // After a WarcError: moves to the next place a record may begin (the next
@@ -131,7 +202,9 @@ class RecordParser {
  private:
   // At least one byte buffered; false at the end of the stream.
   bool more();
-  DigestCheck consume_block(std::string* out);
+  DigestCheck consume_block(std::string* out, DigestPlan* unchecked);
+  std::string damage_line(std::uint64_t offset, std::uint64_t position, std::uint64_t member_pos,
+                          const std::string& what);
   void expect_separator();
   [[noreturn]] void fail(const std::string& what);
   [[noreturn]] void fail_at(std::uint64_t offset, std::uint64_t position, std::uint64_t member_pos,
@@ -158,29 +231,7 @@ std::string_view trim(std::string_view s);
 std::optional<std::string> field_value(const Headers& fields, std::string_view name);
 std::string shown_path(const std::filesystem::path& path);
 
-// A digest of `data` in the form crawl tools write: "sha1:" and 32 base32 letters.
-std::string sha1_base32(std::string_view data);
-// A streaming SHA-1.
-class Sha1 {
- public:
-  Sha1();
-  ~Sha1();
-  Sha1(const Sha1&) = delete;
-  Sha1& operator=(const Sha1&) = delete;
-  void update(const char* data, std::size_t n);
-  // The 20 digest bytes; the object is then spent.
-  std::string finish();
-
- private:
-  void* ctx_;
-};
-// The parsed form of a digest field value ("ALGORITHM:VALUE", the value in
-// base32 or hex): the algorithm (lower case) and the raw digest bytes (empty
-// when the value cannot be read), or none without an algorithm.
-struct DigestValue {
-  std::string algorithm;
-  std::string bytes;
-};
+// A digest field value parsed, or none without an algorithm.
 std::optional<DigestValue> parse_digest(std::string_view value);
 
 // Inflates one gzip member, raw deflate or zlib stream (`kind` as

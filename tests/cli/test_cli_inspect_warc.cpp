@@ -124,6 +124,18 @@ std::pair<std::string, std::uint64_t> with_bad_crc(const std::string& source, co
   return {path.string(), starts[member]};
 }
 
+// A copy of a plain archive with `text` in a page changed by one bit, so that
+// its record fails its digest; returns the path and that record's offset.
+std::pair<std::string, std::uint64_t> with_bad_digest(const std::string& source, const std::string& name,
+                                                      const std::string& text) {
+  std::string bytes = slurp(source);
+  const std::size_t at = bytes.find(text);
+  bytes[at + text.size() - 1] = static_cast<char>(bytes[at + text.size() - 1] ^ 1);
+  const fs::path path = temp_dir() / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return {path.string(), bytes.rfind("WARC/1.1\r\n", at)};
+}
+
 // An archive of other tools' making: a resource record and a digest in
 // another algorithm than sha1.
 std::string foreign_archive(const std::string& name) {
@@ -176,6 +188,16 @@ const auto DAMAGED = damaged("damaged.warc");
 // The second page's response (member 4) altered.
 const auto ALTERED = with_bad_crc(archive("sound.warc.gz", many(0, 3)), "altered.warc.gz", 4);
 const std::string NOT_WARC = (PAGES / "product-ld.html").string();
+// The fifth page's title changed after writing: its digest no longer matches.
+const auto MISMATCHED = with_bad_digest(archive("sound.warc", many(0, 12)), "mismatched.warc", "<title>T4");
+const std::vector<std::string> MISMATCHED_URLS = [] {
+  auto urls = numbered(0, 12);
+  urls.erase(urls.begin() + 4);
+  return urls;
+}();
+const std::vector<std::string> MISMATCHED_NOTES = {
+    MISMATCHED.first + ": offset " + std::to_string(MISMATCHED.second) + ": WARC-Block-Digest",
+    "reading again at offset", "1 damaged record dropped"};
 
 INSTANTIATE_TEST_SUITE_P(
     Archives, InspectWarc,
@@ -199,6 +221,9 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {ALTERED.first + ": offset " + std::to_string(ALTERED.second) + ": gzip member fails its CRC",
                  "reading again at offset", "1 damaged record dropped"}},
+        RunCase{"digest_mismatch_dropped_in_order", {MISMATCHED.first, "--jobs", "2"}, MISMATCHED_URLS, 1,
+                MISMATCHED_NOTES},
+        RunCase{"digest_mismatch_one_thread", {MISMATCHED.first, "--jobs", "1"}, MISMATCHED_URLS, 1, MISMATCHED_NOTES},
         RunCase{"resource_records_and_other_digests_counted",
                 {foreign_archive("foreign.warc")},
                 {"https://f.example/"},

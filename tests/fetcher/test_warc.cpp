@@ -5,10 +5,12 @@
 #include <zlib.h>
 
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #include "tarvik/fetcher/warc.hpp"
@@ -225,6 +227,39 @@ void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
 class WarcReaderFiles : public ::testing::TestWithParam<FileCase> {};
 
+// What a reader that leaves digests to its caller hands on when the caller
+// checks each record `lag` records later (as inspect --warc's workers do):
+// target URIs and errors in order. Records read after a rejected one are void.
+std::vector<std::string> read_deferred(WarcReader& reader, std::size_t lag) {
+  std::vector<std::string> out;
+  std::deque<std::variant<WarcRecord, std::string>> window;
+  const auto settle = [&] {
+    auto front = std::move(window.front());
+    window.pop_front();
+    if (const auto* error = std::get_if<std::string>(&front)) {
+      out.push_back(*error);
+    } else if (const auto& r = std::get<WarcRecord>(front); r.digest_ok()) {
+      out.push_back(r.target_uri());
+    } else {
+      out.push_back(reader.reject(*r.pending_digest));
+      window.clear();
+    }
+  };
+  for (int calls = 0; calls < 100; ++calls) {
+    bool ended = false;
+    try {
+      auto r = reader.next();
+      ended = !r;
+      if (r) window.emplace_back(std::move(*r));
+    } catch (const WarcError& e) {
+      window.emplace_back(e.what());
+    }
+    if (ended && window.empty()) break;
+    if (ended || window.size() > lag) settle();
+  }
+  return out;
+}
+
 // Every sound record is read, every damaged one is named and never handed on.
 TEST_P(WarcReaderFiles, SoundRecordsReadDamagedOnesNamed) {
   const FileCase& c = GetParam();
@@ -233,14 +268,16 @@ TEST_P(WarcReaderFiles, SoundRecordsReadDamagedOnesNamed) {
   // The fuzz target's seeds (fuzz/seeds/warc) are these files.
   if (const char* seeds = std::getenv("TARVIK_WARC_SEED_DIR")) write_file(fs::path(seeds) / path.filename(), c.bytes);
   WarcReader reader(path, c.max_block);
-  std::vector<std::string> read, errors;
+  std::vector<std::string> read, errors, events;
   for (int calls = 0; calls < 100; ++calls) {
     try {
       auto r = reader.next();
       if (!r) break;
       read.push_back(r->target_uri());
+      events.push_back(read.back());
     } catch (const WarcError& e) {
       errors.emplace_back(e.what());
+      events.push_back(errors.back());
     }
   }
   EXPECT_EQ(read, c.read);
@@ -257,6 +294,13 @@ TEST_P(WarcReaderFiles, SoundRecordsReadDamagedOnesNamed) {
   EXPECT_EQ(reader.counts().oversized, c.counts.oversized);
   EXPECT_EQ(reader.counts().digests_checked, c.counts.digests_checked);
   EXPECT_EQ(reader.counts().digests_unchecked, c.counts.digests_unchecked);
+  // Digests left to the caller, checked at once or some records late: the same.
+  for (const std::size_t lag : {0, 1, 3}) {
+    SCOPED_TRACE("digests checked " + std::to_string(lag) + " records late");
+    WarcReader deferred(path, c.max_block, true);
+    EXPECT_EQ(read_deferred(deferred, lag), events);
+    EXPECT_TRUE(deferred.counts() == reader.counts());
+  }
 }
 
 const std::string A = "https://a.example/", B = "https://b.example/", C = "https://c.example/", D = "https://d.example/";
@@ -275,6 +319,7 @@ const std::string R2_LONG = record(B, PROSE);
 // The digest of "first block" as crawl tools write it.
 const std::string SHA1_OF_FIRST = "sha1:EYYPUSE5NR2YLQV77HL3OX7YUSTLIC3K";
 const std::uint64_t GZ1 = gz(R1).size();
+const std::string BAD_DIGEST = record(B, "first blocK", "WARC-Block-Digest: " + SHA1_OF_FIRST + "\r\n");
 
 INSTANTIATE_TEST_SUITE_P(
     Files, WarcReaderFiles,
@@ -296,9 +341,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {}, 0, WARC_DEFAULT_MAX_BLOCK, {0, 0, 1, 0}},
         FileCase{"block_digest_lower_case", record(A, "first block", "WARC-Block-Digest: SHA1:eyypuse5nr2ylqv77hl3ox7yustlic3k\r\n"),
                  {A}, {}, 0, WARC_DEFAULT_MAX_BLOCK, {0, 0, 1, 0}},
-        FileCase{"block_digest_mismatch",
-                 R1 + record(B, "first blocK", "WARC-Block-Digest: " + SHA1_OF_FIRST + "\r\n") + R3, {A, C},
+        FileCase{"block_digest_mismatch", R1 + BAD_DIGEST + R3, {A, C},
                  {"WARC-Block-Digest '" + SHA1_OF_FIRST + "' does not match the block"}, R1.size()},
+        FileCase{"block_digest_mismatch_gz", gz(R1) + gz(BAD_DIGEST) + gz(R3), {A, C}, {"does not match the block"}, GZ1},
+        FileCase{"block_digest_mismatch_one_member", gz(R1 + BAD_DIGEST + R3), {A},
+                 {"(uncompressed offset " + std::to_string(R1.size()) + "): WARC-Block-Digest"}, 0},
+        FileCase{"block_digest_mismatch_record_in_block",
+                 R1 + record(B, "x\r\n" + R4, "WARC-Block-Digest: " + SHA1_OF_FIRST + "\r\n") + R3, {A, D, C},
+                 {"does not match the block"}, R1.size()},
         FileCase{"block_digest_unreadable", record(B, "x", "WARC-Block-Digest: sha1:not-base32!\r\n") + R3, {C},
                  {"does not match"}, 0},
         FileCase{"unknown_digest_algorithm", record(A, "x", "WARC-Block-Digest: md5:CY9rzUYh03PK3k6DJie09g==\r\n"), {A},

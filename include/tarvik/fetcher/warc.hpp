@@ -24,8 +24,12 @@
 //   (a file compressed as one member) ends the file there. In such a member
 //   the CRC is known only at its end, so records before damage in it were
 //   handed on on the strength of their framing and digests alone.
+//   A reader may leave the sha1 check to its caller, to be made on other
+//   threads; a record that fails it is given back and dropped with the same
+//   error, and reading goes on as if the reader had found it.
 // - Digests in other algorithms than sha1 are passed over and counted.
-// - Threads: a reader belongs to one thread. Writers are safe to share
+// - Threads: a reader belongs to one thread (WarcRecord::digest_ok() may be
+//   called on any). Writers are safe to share
 //   between threads and coroutines; each exchange is written whole (each
 //   record its own gzip member in a `.warc.gz`) with one write under a lock,
 //   and a failed write is cut back so the file keeps only whole records.
@@ -55,11 +59,20 @@ inline constexpr std::size_t WARC_DEFAULT_MAX_BLOCK = std::size_t{64} << 20;
 // Largest header section of a WARC record, and of an HTTP message, read at all.
 inline constexpr std::size_t WARC_MAX_HEADER_BYTES = std::size_t{256} << 10;
 
+// A record's sha1 digest check that its reader left to the caller.
+class WarcPendingDigest;
+
 // One record: its WARC header fields in order and its content block.
 struct WarcRecord {
   std::uint64_t offset = 0;  // byte offset of the record (of its gzip member) in the file
   Headers fields;            // WARC named fields, names as written
   std::string block;         // the content block, Content-Length bytes
+  // Set when the reader left the record's sha1 digest to the caller: the
+  // record is whole only once digest_ok().
+  std::shared_ptr<const WarcPendingDigest> pending_digest;
+  // False when a digest left to the caller does not match the block (the
+  // SHA-1 of the block is computed here); true when none was left.
+  bool digest_ok() const;
   // The first value of a named field, matched case-insensitively.
   std::optional<std::string> field(std::string_view name) const;
   std::string type() const;        // WARC-Type
@@ -73,13 +86,18 @@ struct WarcReadCounts {
   std::uint64_t oversized = 0;          // whole records over the block limit, not read
   std::uint64_t digests_checked = 0;    // records whose digest was checked and matched
   std::uint64_t digests_unchecked = 0;  // records whose digests are in other algorithms
+  bool operator==(const WarcReadCounts&) const = default;
 };
 
 // Reads the records of one file in order.
 class WarcReader {
  public:
-  // Throws WarcError when the file cannot be opened.
-  explicit WarcReader(const std::filesystem::path& path, std::size_t max_block_bytes = WARC_DEFAULT_MAX_BLOCK);
+  // Throws WarcError when the file cannot be opened. With defer_digests,
+  // next() hands a record on without computing its sha1 digest (every other
+  // check is made) and sets its pending_digest; the caller checks it with
+  // digest_ok(), on any thread, and gives every record that fails to reject().
+  explicit WarcReader(const std::filesystem::path& path, std::size_t max_block_bytes = WARC_DEFAULT_MAX_BLOCK,
+                      bool defer_digests = false);
   ~WarcReader();
   WarcReader(const WarcReader&) = delete;
   WarcReader& operator=(const WarcReader&) = delete;
@@ -90,6 +108,15 @@ class WarcReader {
   // were skipped) on a damaged record; the next call goes on after it, or
   // returns none when nothing after it can be read.
   std::optional<WarcRecord> next();
+  // The same, the block read into `buffer`'s memory (its capacity reused).
+  std::optional<WarcRecord> next(std::string&& buffer);
+  // For a record of this reader whose digest_ok() is false: what next() would
+  // have done had it computed the digest itself. The record is counted as
+  // damaged, the error next() would have thrown is returned, and reading goes
+  // back to where it would have gone on after it. The records read after it
+  // are void: neither use them nor reject them; counts() no longer count
+  // them, and next() may read some of them again.
+  std::string reject(const WarcPendingDigest& digest);
   std::uint64_t skipped_oversized() const;
   const WarcReadCounts& counts() const;
 
