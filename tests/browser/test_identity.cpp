@@ -52,6 +52,7 @@ constexpr const char* kReportPage = R"HTML(<!doctype html><html><head></head><bo
     runtimeDomain: String(runtime),
     screen: [screen.width, screen.height, screen.availWidth, screen.availHeight].join('x'),
     windowFitsWorkArea: String(outerWidth <= screen.availWidth && outerHeight <= screen.availHeight),
+    visibility: document.visibilityState + '/' + document.hasFocus(),
   });
 })();
 </script></body></html>)HTML";
@@ -156,6 +157,8 @@ TEST_F(Identity, PageSeesANativeConsistentBrowser) {
       {"Runtime domain off", "runtimeDomain", "false"},
       {"screen with a taskbar work area", "screen", "1366x768x1366x728"},
       {"window no larger than the work area", "windowFitsWorkArea", "true"},
+      // A page loaded in a hidden background tab is a tell, and its timers are throttled.
+      {"the page is visible", "visibility", "~visible/"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.check);
