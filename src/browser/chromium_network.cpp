@@ -206,6 +206,30 @@ struct InFlight {
   ChromiumSession::Impl& impl;
 };
 
+// The request of a Fetch event as the fetcher or the archive takes it: its
+// method (GET when none), URL, string headers (without those the fetcher sets
+// itself, when it is `for_the_fetcher`) and body.
+core::HttpRequest http_request_of(const json::object& request, bool for_the_fetcher) {
+  core::HttpRequest out;
+  out.method = detail::string_at(request, "method");
+  if (out.method.empty()) out.method = "GET";
+  out.url = detail::string_at(request, "url");
+  if (const json::object* headers = detail::object_at(request, "headers")) {
+    for (const auto& header : *headers) {
+      if (!header.value().is_string() || (for_the_fetcher && detail::fetcher_managed_request_header(header.key())))
+        continue;
+      out.headers.emplace_back(std::string(header.key()), std::string(header.value().get_string()));
+    }
+  }
+  if (const json::value* entries = request.if_contains("postDataEntries"); entries && entries->is_array()) {
+    for (const auto& entry : entries->get_array())
+      if (entry.is_object()) out.body += detail::base64_decode(detail::string_at(entry.get_object(), "bytes"));
+  } else {
+    out.body = detail::string_at(request, "postData");
+  }
+  return out;
+}
+
 // A response the egress proxy wrote itself (a refused or unreachable target):
 // not the origin's, so never archived as if it were.
 bool written_by_proxy(const json::object& params) {
@@ -249,22 +273,7 @@ asio::awaitable<void> ChromiumSession::Impl::answer(std::shared_ptr<Impl> self, 
   // its requests from Network events).
   const InFlight open(*self);
 
-  core::HttpRequest out;
-  out.method = detail::string_at(request, "method");
-  if (out.method.empty()) out.method = "GET";
-  out.url = url;
-  if (const json::value* headers = request.if_contains("headers"); headers && headers->is_object()) {
-    for (const auto& header : headers->get_object()) {
-      if (!header.value().is_string() || detail::fetcher_managed_request_header(header.key())) continue;
-      out.headers.emplace_back(std::string(header.key()), std::string(header.value().get_string()));
-    }
-  }
-  if (const json::value* entries = request.if_contains("postDataEntries"); entries && entries->is_array()) {
-    for (const auto& entry : entries->get_array())
-      if (entry.is_object()) out.body += detail::base64_decode(detail::string_at(entry.get_object(), "bytes"));
-  } else {
-    out.body = detail::string_at(request, "postData");
-  }
+  core::HttpRequest out = http_request_of(request, /*for_the_fetcher=*/true);
   if (main_document) tab->main_error.clear();
 
   std::optional<core::HttpResponse> response;
@@ -366,21 +375,7 @@ asio::awaitable<void> ChromiumSession::Impl::record(std::shared_ptr<Impl> self, 
   const json::object empty;
   const json::object* request_object = detail::object_at(params, "request");
   const json::object& request = request_object ? *request_object : empty;
-  core::HttpRequest out;
-  out.method = detail::string_at(request, "method");
-  if (out.method.empty()) out.method = "GET";
-  out.url = detail::string_at(request, "url");
-  if (const json::object* headers = detail::object_at(request, "headers")) {
-    for (const auto& header : *headers)
-      if (header.value().is_string())
-        out.headers.emplace_back(std::string(header.key()), std::string(header.value().get_string()));
-  }
-  if (const json::value* entries = request.if_contains("postDataEntries"); entries && entries->is_array()) {
-    for (const auto& entry : entries->get_array())
-      if (entry.is_object()) out.body += detail::base64_decode(detail::string_at(entry.get_object(), "bytes"));
-  } else {
-    out.body = detail::string_at(request, "postData");
-  }
+  core::HttpRequest out = http_request_of(request, /*for_the_fetcher=*/false);
 
   core::HttpResponse response;
   response.url = out.url;
