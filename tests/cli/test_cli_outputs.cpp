@@ -19,6 +19,7 @@
 #include "cli/cli_runner.hpp"
 #include "support/http_server.hpp"
 #include "tarvik/util/text.hpp"
+#include "support/scratch_dir.hpp"
 
 extern char** environ;
 
@@ -74,19 +75,9 @@ CliRun run_cli_into(const std::string& out_path, const std::vector<std::string>&
   return run;
 }
 
-class CliOutputs : public ::testing::Test {
+class CliOutputs : public tarvik::test::ScratchDirTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tarvik-outputs-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  static std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  fs::path dir_;
+  CliOutputs() : ScratchDirTest("tarvik-outputs-") {}
 };
 
 TEST_F(CliOutputs, FailedWritesToStandardOutputExitOne) {

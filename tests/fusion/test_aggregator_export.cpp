@@ -13,6 +13,7 @@
 
 #include "relevance/item_spec.hpp"
 #include "tarvik/fusion/aggregator.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace {
 
@@ -91,19 +92,9 @@ TEST(CommerceCsv, Cells) {
   EXPECT_EQ(commerce_csv_text(CommerceIntelligence{}), HEADER);
 }
 
-class ExportFiles : public ::testing::Test {
+class ExportFiles : public tarvik::test::ScratchDirTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tarvik-export-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  ExportFiles() : ScratchDirTest("tarvik-export-") {}
   // Names in the directory: no temporary file may be left behind.
   std::vector<std::string> names() const {
     std::vector<std::string> out;
@@ -111,8 +102,6 @@ class ExportFiles : public ::testing::Test {
     std::sort(out.begin(), out.end());
     return out;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(ExportFiles, WritesReplacesAndResolves) {

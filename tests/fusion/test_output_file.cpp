@@ -12,6 +12,7 @@
 #include <string>
 
 #include "tarvik/fusion/output_file.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace {
 
@@ -19,21 +20,9 @@ namespace fs = std::filesystem;
 using tarvik::commerce::check_output_path;
 using tarvik::commerce::write_output_file;
 
-class OutputFile : public ::testing::Test {
+class OutputFile : public tarvik::test::ScratchDirTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tarvik-output-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path dir_;
+  OutputFile() : ScratchDirTest("tarvik-output-") {}
 };
 
 TEST_F(OutputFile, NamedPipeIsWrittenNotReplaced) {
