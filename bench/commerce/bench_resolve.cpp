@@ -21,7 +21,9 @@
 // TARVIK_BENCH_DEBUG=1 logs each page's outcome to standard error;
 // TARVIK_BENCH_FLAGS="--flag ..." adds browser flags (to compare launch options).
 #include <benchmark/benchmark.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <spdlog/spdlog.h>
@@ -70,7 +72,21 @@ std::string store_page(int store) {
   return body + "</body></html>";
 }
 
+// The bench adopts orphaned descendants (a browser's helpers that outlive
+// it, as when a driver kills the browser outright), so that their CPU time
+// is counted too once they are reaped.
+const bool kAdoptsOrphans = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+
+// Reaped children's CPU time, after reaping every descendant that has
+// already ended or ends within 5 s; call it only between runs.
 double children_cpu_seconds() {
+  for (int waited = 0; kAdoptsOrphans && waited < 500;) {
+    const pid_t pid = waitpid(-1, nullptr, WNOHANG);
+    if (pid > 0) continue;
+    if (pid < 0) break;  // no child left
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ++waited;
+  }
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
