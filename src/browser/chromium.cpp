@@ -261,7 +261,7 @@ asio::awaitable<json::object> evaluate_isolated(ChromiumSession::Impl& impl, Tab
     if (tab.isolated_world == 0) {
       json::object world_params;
       world_params["frameId"] = tab.target_id;
-      world_params["worldName"] = "tarvik-read";
+      world_params["worldName"] = detail::kReadingWorld;
       world_params["grantUniveralAccess"] = false;
       const json::object world =
           co_await impl.cdp->call("Page.createIsolatedWorld", std::move(world_params), tab.session_id, timeout);
@@ -751,6 +751,12 @@ asio::awaitable<std::unique_ptr<Page>> ChromiumSession::fetch(std::string url) {
   network["maxPostDataSize"] = 0;
   setup.push_back(asio::co_spawn(*impl->executor, cdp.call("Network.enable", std::move(network), tab->session_id, left),
                                  asio::deferred));
+  json::object clock;
+  clock["source"] = detail::kMutationClock;
+  clock["worldName"] = detail::kReadingWorld;
+  setup.push_back(asio::co_spawn(
+      *impl->executor, cdp.call("Page.addScriptToEvaluateOnNewDocument", std::move(clock), tab->session_id, left),
+      asio::deferred));
   if (agent)
     setup.push_back(asio::co_spawn(
         *impl->executor, cdp.call("Emulation.setUserAgentOverride", std::move(*agent), tab->session_id, left),

@@ -96,6 +96,10 @@ using PageSlots = asio::experimental::channel<void(boost::system::error_code)>;
 // The client-hints probe: an expression whose promise gives the browser's
 // navigator.userAgentData (high-entropy values included) or null.
 extern const char* const kClientHintsProbe;
+// The mutation clock: run in the reading world of every new document.
+extern const char* const kMutationClock;
+// The world pages are read in (named, so that the clock and the reads share it).
+inline constexpr const char* kReadingWorld = "tarvik-read";
 // The settle function: (quiet ms, at least ms, cap ms) -> promise of true
 // (the document went `quiet` ms unchanged) or false (the cap came first).
 extern const char* const kSettleFunction;

@@ -20,20 +20,35 @@ const char* const kClientHintsProbe = R"JS((async () => {
   };
 })())JS";
 
+// Run in the reading world of every new document before its own scripts:
+// notes the time of the document's last mutation from its very start, so
+// that the quiet period after load counts the time the document was already
+// quiet while it loaded. It lives in the isolated world: page scripts never
+// see the observer or the clock.
+const char* const kMutationClock = R"JS((() => {
+  const clock = { last: performance.now() };
+  new MutationObserver(() => { clock.last = performance.now(); })
+      .observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
+  globalThis.__mutationClock = clock;
+})())JS";
+
 // Evaluated in the isolated world once a page has loaded: resolves true when
 // the document has gone `quiet` ms without a mutation and at least `atLeast`
-// ms have passed, false when `cap` ms pass first. The observer lives in the
-// isolated world and is gone when it resolves: page scripts never see it.
+// ms have passed, false when `cap` ms pass first. The document's mutation
+// clock tells the last mutation when the world has one; otherwise an
+// observer of its own starts now and is gone when it resolves.
 const char* const kSettleFunction = R"JS((quiet, atLeast, cap) => new Promise((done) => {
   const start = performance.now();
+  const clock = globalThis.__mutationClock;
   let last = start;
-  const observer = new MutationObserver(() => { last = performance.now(); });
-  observer.observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
+  const observer = clock ? null : new MutationObserver(() => { last = performance.now(); });
+  if (observer) observer.observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
   const check = () => {
     const now = performance.now();
+    if (clock) last = clock.last;
     const wait = Math.max(last + quiet, start + atLeast) - now;
     if (wait <= 0 || now - start >= cap) {
-      observer.disconnect();
+      if (observer) observer.disconnect();
       done(wait <= 0);
     } else {
       setTimeout(check, Math.max(1, Math.min(wait, start + cap - now)));

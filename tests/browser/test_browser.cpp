@@ -65,6 +65,14 @@ TEST_F(Chromium, ReadsPages) {
   server->route(shop, "/late",
                html(page("<script>addEventListener('load', () => setTimeout(() => document.body.insertAdjacentHTML("
                          "'beforeend', '<a href=\"/itm/late\">Late Tote</a>'), 60))</script>")));
+  server->route(shop, "/busy",
+               html(page("<script>addEventListener('load', () => { let n = 0; const t = setInterval(() => {"
+                         "document.body.dataset.n = ++n; if (n === 8) { clearInterval(t); document.body."
+                         "insertAdjacentHTML('beforeend', '<a href=\"/itm/busy\">Busy Tote</a>') } }, 40) })</script>")));
+  server->route(shop, "/fake-clock",
+               html(page("<script>globalThis.__mutationClock = {last: -1e9}; addEventListener('load', () => "
+                         "setTimeout(() => document.body.insertAdjacentHTML('beforeend', "
+                         "'<a href=\"/itm/late\">Late Tote</a>'), 60))</script>")));
   server->route(shop, "/data.json", slow("{\"href\": \"/itm/fetched\"}", 150ms, "application/json"));
   server->route(shop, "/fetched",
                html(page("<script>addEventListener('load', () => fetch('/data.json').then(r => r.json()).then(d => {"
@@ -95,6 +103,8 @@ TEST_F(Chromium, ReadsPages) {
       {"redirect answered as a redirect", "/redirect", "a[href*=\"/itm/\"]", 1, 200, "/itm/1", "Leather Tote"},
       {"404 page", "/nowhere", "a", 10, 404, "", ""},
       {"links added by a script after load", "/late", "a", 10, 200, "/itm/late", "Late Tote"},
+      {"a document changing every 40 ms is read once quiet", "/busy", "a", 10, 200, "/itm/busy", "Busy Tote"},
+      {"the page's own globals do not fake the quiet", "/fake-clock", "a", 10, 200, "/itm/late", "Late Tote"},
       {"links added after a request made after load", "/fetched", "a", 10, 200, "/itm/fetched", "Fetched"},
       {"webdriver hidden, realistic languages, no Headless", "/stealth", "#out", 1, 200, "-",
        "false|en-US,en|Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/..."},
