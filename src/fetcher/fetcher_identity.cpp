@@ -29,7 +29,8 @@ constexpr auto VERSION_READ_LIMIT = std::chrono::seconds(5);
 constexpr char CHROMIUM_ACCEPT[] =
     "text/html,application/xhtml+xml,application/xml;q=0.9,image/jxl,image/avif,image/webp,image/apng,*/*;q=0.8,"
     "application/signed-exchange;v=b3;q=0.7";
-constexpr char ACCEPT_LANGUAGE[] = "en-US,en";
+// Chromium's own form for the languages en-US, en: what the browser session sends too.
+constexpr char ACCEPT_LANGUAGE[] = "en-US,en;q=0.9";
 
 // The first line `chromium --version` prints, or "" when it cannot be run
 // within the limit.

@@ -110,7 +110,7 @@ TEST_F(Identity, PageSeesANativeConsistentBrowser) {
   }());
   for (const auto& r : server.requests())
     if (r.path == "/fetched")
-      for (const char* header : {"sec-ch-ua", "sec-ch-ua-platform", "user-agent"})
+      for (const char* header : {"sec-ch-ua", "sec-ch-ua-platform", "user-agent", "accept-language"})
         seen[std::string("fetcher ") + header] = r.header(header).value_or("(absent)");
 
   const std::string version = installed_version();
@@ -153,6 +153,7 @@ TEST_F(Identity, PageSeesANativeConsistentBrowser) {
       {"the page fetcher's sec-ch-ua is the browser's", "fetcher sec-ch-ua", brands_header},
       {"the page fetcher's platform hint", "fetcher sec-ch-ua-platform", "\"Linux\""},
       {"the page fetcher's user agent is the browser's", "fetcher user-agent", seen["userAgent"]},
+      {"the page fetcher's Accept-Language is the browser's", "fetcher accept-language", "en-US,en;q=0.9"},
       {"window.chrome native", "chrome", "object"},
       {"Runtime domain off", "runtimeDomain", "false"},
       {"screen with a taskbar work area", "screen", "1366x768x1366x728"},

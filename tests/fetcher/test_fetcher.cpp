@@ -292,7 +292,7 @@ TEST(Fetcher, ExchangePassesRequestsAndResponsesThrough) {
   };
   const auto got = run_within(20s, exchanges());
   EXPECT_EQ(got[0].status, 201);
-  EXPECT_EQ(got[0].body, "PATCH payload t1 Custom/1.0 en-US,en");
+  EXPECT_EQ(got[0].body, "PATCH payload t1 Custom/1.0 en-US,en;q=0.9");
   EXPECT_EQ(got[0].header("x-reply"), "yes");
   EXPECT_EQ(got[0].remote_ip, "127.0.0.1");
   EXPECT_NE(got[1].body.find("GET  - Mozilla/5.0 (X11; Linux x86_64)"), std::string::npos) << got[1].body;
