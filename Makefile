@@ -33,14 +33,26 @@ demo: cli
 # `make bench` alone.
 SANITIZED_FLAGS = -O1 -g1 -DNDEBUG
 
+# The fuzz targets (clang, a tree of their own) are built at the lowest
+# priority while the tests run, which mostly wait on browsers and servers;
+# then all targets run at once.
 test: bootstrap
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON -DTARVIK_WERROR=ON -DTARVIK_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(SANITIZED_FLAGS)" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$(SANITIZED_FLAGS)" >/dev/null
 	cmake --build $(TEST_DIR) -j$(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --test-dir $(TEST_DIR) --output-on-failure -j$(JOBS)
+	@fuzz_build=; if [ -x scripts/fuzz ]; then \
+	  echo "fuzz targets: building in the background (log: build/fuzz-build.log)"; \
+	  setsid -w nice -n 19 scripts/fuzz --build-only >build/fuzz-build.log 2>&1 & fuzz_build=$$!; \
+	fi; \
+	status=0; ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(TEST_DIR) --output-on-failure -j$(JOBS) || status=$$?; \
+	if [ -n "$$fuzz_build" ]; then \
+	  if [ $$status -ne 0 ]; then kill -- -$$fuzz_build 2>/dev/null; wait $$fuzz_build; exit $$status; fi; \
+	  wait $$fuzz_build || { tail -n 40 build/fuzz-build.log; echo "fuzz targets: build FAILED"; exit 1; }; \
+	fi; \
+	exit $$status
 	@tests/slurm/cluster_smoke $(TEST_DIR)/tarvik-commerce
-	@if [ -x scripts/fuzz ]; then scripts/fuzz $(FUZZ_SECONDS); fi
+	@if [ -x scripts/fuzz ]; then scripts/fuzz --no-build $(FUZZ_SECONDS); fi
 
 bench: bootstrap
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF -DTARVIK_BENCH=ON >/dev/null
