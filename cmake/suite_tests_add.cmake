@@ -16,7 +16,7 @@ foreach(line IN LISTS lines)
     set(suite "${CMAKE_MATCH_1}")
     string(APPEND content
       "add_test([==[${suite}]==] [==[${TEST_EXECUTABLE}]==] [==[--gtest_filter=${suite}.*]==])\n"
-      "set_tests_properties([==[${suite}]==] PROPERTIES TIMEOUT ${TEST_TIMEOUT} SKIP_RETURN_CODE 77"
+      "set_tests_properties([==[${suite}]==] PROPERTIES TIMEOUT ${TEST_TIMEOUT} COST ${TEST_COST} SKIP_RETURN_CODE 77"
       " WORKING_DIRECTORY [==[${WORKING_DIR}]==])\n")
     math(EXPR count "${count} + 1")
   endif()
