@@ -41,7 +41,7 @@ EDGE_CODE_FLAGS = -O0
 
 # The fuzz targets (clang, a tree of their own) are built at the lowest
 # priority while the tests run, which mostly wait on browsers and servers;
-# then all targets run at once.
+# then all targets run at once, beside the Slurm smoke test.
 test: bootstrap
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON -DTARVIK_WERROR=ON -DTARVIK_BENCH=OFF \
 	  -DTARVIK_TEST_CXX_FLAGS="$(TEST_CODE_FLAGS)" -DTARVIK_EDGE_CXX_FLAGS="$(EDGE_CODE_FLAGS)" \
@@ -58,8 +58,10 @@ test: bootstrap
 	  wait $$fuzz_build || { tail -n 40 build/fuzz-build.log; echo "fuzz targets: build FAILED"; exit 1; }; \
 	fi; \
 	exit $$status
-	@tests/slurm/cluster_smoke $(TEST_DIR)/tarvik-commerce
-	@if [ -x scripts/fuzz ]; then scripts/fuzz --no-build $(FUZZ_SECONDS); fi
+	@tests/slurm/cluster_smoke $(TEST_DIR)/tarvik-commerce & smoke=$$!; \
+	fuzz=0; if [ -x scripts/fuzz ]; then scripts/fuzz --no-build $(FUZZ_SECONDS) || fuzz=$$?; fi; \
+	wait $$smoke || { echo "slurm smoke test FAILED"; exit 1; }; \
+	exit $$fuzz
 
 bench: bootstrap
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF -DTARVIK_BENCH=ON >/dev/null
