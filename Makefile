@@ -14,12 +14,16 @@ FUZZ_SECONDS ?= 60
 PYTHON ?= /usr/bin/python3
 PYTHON_INSTALL_FLAGS ?= --break-system-packages
 
-.PHONY: all bootstrap cli demo test bench fuzz python clean
+.PHONY: all bootstrap bootstrap-fuzz cli demo test bench fuzz python clean
 
 all: cli
 
 bootstrap:
 	@scripts/bootstrap
+
+# make test and make fuzz run the fuzz targets: they need clang too.
+bootstrap-fuzz:
+	@BOOTSTRAP_WITH_OPTIONAL=1 scripts/bootstrap
 
 cli: bootstrap
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF -DTARVIK_BENCH=OFF >/dev/null
@@ -42,7 +46,7 @@ EDGE_CODE_FLAGS = -O0
 # The fuzz targets (clang, a tree of their own) are built at the lowest
 # priority while the tests run, which mostly wait on browsers and servers;
 # then all targets run at once, beside the Slurm smoke test.
-test: bootstrap
+test: bootstrap-fuzz
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON -DTARVIK_WERROR=ON -DTARVIK_BENCH=OFF \
 	  -DTARVIK_TEST_CXX_FLAGS="$(TEST_CODE_FLAGS)" -DTARVIK_EDGE_CXX_FLAGS="$(EDGE_CODE_FLAGS)" \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(SANITIZED_FLAGS)" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$(SANITIZED_FLAGS)" >/dev/null
@@ -76,7 +80,7 @@ python: bootstrap
 	  $(PYTHON) -m pip install --no-build-isolation --no-deps --no-index $(PYTHON_INSTALL_FLAGS) .
 	cd / && $(PYTHON) -m tarvik_commerce --version
 
-fuzz: bootstrap
+fuzz: bootstrap-fuzz
 	@if [ -x scripts/fuzz ]; then scripts/fuzz $(FUZZ_SECONDS); fi
 
 clean:
