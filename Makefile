@@ -43,12 +43,13 @@ TEST_CODE_FLAGS = -O0
 # coroutines cost the most to compile and the tests spend little time in them.
 EDGE_CODE_FLAGS = -O0
 
-# The fuzz targets (clang, a tree of their own) are built at the lowest
-# priority beside the tree and the tests, taking the CPU time they leave
-# (the tests mostly wait on browsers and servers); then all targets run at
-# once, beside the Slurm smoke test. The test tree's programs are not
-# position-independent: a sanitized PIE program spends half its start-up on
-# two million relocations, and the tests start thousands of them.
+# The fuzz targets (clang, a tree of their own) are built beside the test
+# tree, in a session of their own (so that a failure stops that build whole),
+# and share the CPU with it; they are done before the tests start, so the
+# tests run undisturbed. Then all targets run at once, beside the Slurm smoke
+# test. The test tree's programs are not position-independent: a sanitized
+# PIE program spends half its start-up on two million relocations, and the
+# tests start thousands of them.
 test: bootstrap-fuzz
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON -DTARVIK_WERROR=ON -DTARVIK_BENCH=OFF \
 	  -DTARVIK_TEST_CXX_FLAGS="$(TEST_CODE_FLAGS)" -DTARVIK_EDGE_CXX_FLAGS="$(EDGE_CODE_FLAGS)" \
@@ -56,7 +57,7 @@ test: bootstrap-fuzz
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(SANITIZED_FLAGS)" -DCMAKE_C_FLAGS_RELWITHDEBINFO="$(SANITIZED_FLAGS)" >/dev/null
 	@fuzz_build=; if [ -x scripts/fuzz ]; then \
 	  echo "fuzz targets: building in the background (log: build/fuzz-build.log)"; \
-	  setsid -w nice -n 19 scripts/fuzz --build-only >build/fuzz-build.log 2>&1 & fuzz_build=$$!; \
+	  setsid -w scripts/fuzz --build-only >build/fuzz-build.log 2>&1 & fuzz_build=$$!; \
 	fi; \
 	status=0; cmake --build $(TEST_DIR) -j$(JOBS) || status=$$?; \
 	[ $$status -ne 0 ] || ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
